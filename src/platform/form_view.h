@@ -1,0 +1,24 @@
+// A built window: the platform's controls, found by the names of the window's control table.
+#pragma once
+
+#include <string_view>
+
+#include "platform/controls.h"
+#include "platform/form_spec.h"
+
+namespace zentab {
+
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual Form& Window() = 0;
+  virtual ListBox& ListBoxNamed(std::string_view name) = 0;
+  virtual Label& LabelNamed(std::string_view name) = 0;
+  virtual CheckBox& CheckBoxNamed(std::string_view name) = 0;
+  virtual PictureBox& PictureBoxNamed(std::string_view name) = 0;
+  virtual Timer& TimerNamed(std::string_view name) = 0;
+  // Where the window sends its events from now on.
+  virtual void SetEvents(FormEvents* events) = 0;
+};
+
+}  // namespace zentab

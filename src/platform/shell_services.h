@@ -1,0 +1,87 @@
+// What the program needs of the Windows shell and the system, in the program's terms. Texts are
+// UTF-8; the platform converts them at its edge. Every failing call throws ShellFailure.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace zentab {
+
+struct ShellFailure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// A browser or folder window of the shell (`IWebBrowser2`). Every read asks the window afresh.
+class BrowserWindow {
+ public:
+  virtual ~BrowserWindow() = default;
+  virtual std::string LocationURL() = 0;
+  virtual std::string LocationName() = 0;
+  // Returns at once; the window loads the address by itself.
+  virtual void Navigate2(const std::string& address) = 0;
+};
+
+// The tray registration record, laid out as the shell's narrow NOTIFYICONDATA in its first
+// version, so that its size is the platform's (88 bytes for 32-bit, 104 for 64-bit).
+struct TrayIconData {
+  std::uint32_t cbSize = 0;
+  std::uintptr_t hWnd = 0;
+  std::uint32_t uID = 0;
+  std::uint32_t uFlags = 0;
+  std::uint32_t uCallbackMessage = 0;
+  std::uintptr_t hIcon = 0;
+  std::array<char, 64> szTip{};
+};
+inline constexpr std::uint32_t kNotifyIconDataV1Size = sizeof(void*) == 4 ? 88 : 104;
+static_assert(sizeof(TrayIconData) == kNotifyIconDataV1Size);
+
+// Message box styles and answers, with the system's values.
+enum MsgBoxStyle : unsigned {
+  kOKOnly = 0,
+  kOKCancel = 1,
+  kCritical = 16,
+  kQuestion = 32,
+  kInformation = 64,
+  kDefaultButton2 = 256,
+};
+enum MsgBoxResult : int { kOK = 1, kCancel = 2 };
+
+class ShellServices {
+ public:
+  virtual ~ShellServices() = default;
+
+  // The shell's collection of open browser and folder windows (`ShellWindows`).
+  virtual int ShellWindowsCount() = 0;
+  // The window at position; null past the end of the collection (the normal end of a scan).
+  virtual std::shared_ptr<BrowserWindow> ShellWindowsItem(std::int16_t position) = 0;
+  // A new, visible top-level browser window at address, not tracked afterwards.
+  virtual void OpenNewBrowserWindow(const std::string& address) = 0;
+
+  virtual void TrayAdd(const TrayIconData& data) = 0;
+  virtual void TrayDelete(const TrayIconData& data) = 0;
+
+  // The profile functions, with the system's reading and writing rules.
+  virtual std::int32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
+                                            std::int32_t defaultValue,
+                                            const std::string& path) = 0;
+  // Reports no failure, as the system's call does not to its caller here.
+  virtual void WritePrivateProfileString(const std::string& section, const std::string& key,
+                                         const std::string& value, const std::string& path) = 0;
+
+  virtual void Sleep(int milliseconds) = 0;
+  virtual int MsgBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+  virtual bool IsAnotherInstanceRunning() = 0;
+  // The executable's folder, without a trailing separator except at a drive root ("C:\").
+  virtual std::string ExeFolder() = 0;
+  virtual int VersionMajor() = 0;
+  virtual int VersionMinor() = 0;
+  // One pass of the pending window messages.
+  virtual void DoEvents() = 0;
+  // Ends the program at once; no event handler runs afterwards.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace zentab
