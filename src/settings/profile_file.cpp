@@ -1,0 +1,279 @@
+#include "settings/profile_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace zentab::profile {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// The number is read from at most this many characters of the value.
+constexpr size_t kIntBufferChars = 29;
+
+bool IsSpace(char c) { return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == 0x20; }
+
+bool IsLeadByte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
+}
+
+// Byte length of the character that starts at text[i].
+size_t CharLength(std::string_view text, size_t i) {
+  return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size();) {
+    const size_t n = CharLength(a, i);
+    if (n == 2) {
+      if (a.substr(i, 2) != b.substr(i, 2)) return false;
+    } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+      return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+struct Entry {
+  std::string name;
+  std::optional<std::string> value;  // a line without "=" has none
+};
+
+struct Section {
+  std::string name;  // empty for the lines before the first header
+  std::vector<Entry> entries;
+};
+
+struct Profile {
+  bool utf8Bom = false;
+  std::vector<Section> sections;
+};
+
+// A header: "[" then the name up to the last "]" of the line.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  std::optional<size_t> close;
+  for (size_t i = 0; i < line.size(); i += CharLength(line, i)) {
+    if (line[i] == ']') close = i;
+  }
+  if (!close) return std::nullopt;
+  return line.substr(1, *close - 1);
+}
+
+Profile Parse(std::string_view contents) {
+  Profile profile;
+  if (contents.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    profile.utf8Bom = true;
+    contents.remove_prefix(kUtf8Bom.size());
+  }
+  profile.sections.push_back(Section{});
+  size_t pos = 0;
+  while (pos < contents.size()) {
+    size_t end = pos;
+    while (end < contents.size() && contents[end] != '\n' && contents[end] != '\r') ++end;
+    const std::string_view line = Trim(contents.substr(pos, end - pos));
+    pos = end;
+    while (pos < contents.size() && (contents[pos] == '\n' || contents[pos] == '\r')) ++pos;
+    if (line.empty()) continue;  // blank lines are not kept
+
+    if (auto name = HeaderName(line)) {
+      profile.sections.push_back(Section{std::string(*name), {}});
+      continue;
+    }
+    Entry entry;
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+      entry.name = std::string(line);
+    } else {
+      entry.name = std::string(Trim(line.substr(0, eq)));
+      entry.value = std::string(Trim(line.substr(eq + 1)));
+    }
+    // Of several lines without a name in a row, only the first is kept.
+    auto& entries = profile.sections.back().entries;
+    if (!entry.name.empty() || entries.empty() || !entries.back().name.empty()) {
+      entries.push_back(std::move(entry));
+    }
+  }
+  return profile;
+}
+
+std::string Serialize(const Profile& profile) {
+  std::string out = profile.utf8Bom ? std::string(kUtf8Bom) : std::string();
+  for (const Section& section : profile.sections) {
+    if (!section.name.empty()) out += "[" + section.name + "]\r\n";
+    for (const Entry& entry : section.entries) {
+      out += entry.name;
+      if (entry.value) out += "=" + *entry.value;
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+Section* FindSection(Profile& profile, std::string_view name) {
+  for (Section& section : profile.sections) {
+    if (SameName(section.name, name)) return &section;
+  }
+  return nullptr;
+}
+
+Entry* FindEntry(Section& section, std::string_view name) {
+  for (Entry& entry : section.entries) {
+    if (SameName(entry.name, name)) return &entry;
+  }
+  return nullptr;
+}
+
+// What the system's integer read does with the value text.
+std::int32_t ParseInt(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i;
+  bool minus = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
+  std::uint32_t base = 10;
+  if (i + 1 < text.size() && text[i] == '0') {
+    const char prefix = text[i + 1];
+    base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+    if (base != 10) i += 2;
+  }
+  std::uint32_t total = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    std::uint32_t digit = 99;
+    if (c >= '0' && c <= '9') digit = static_cast<std::uint32_t>(c - '0');
+    if (c >= 'A' && c <= 'Z') digit = static_cast<std::uint32_t>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'z') digit = static_cast<std::uint32_t>(c - 'a' + 10);
+    if (digit >= base) break;
+    total = total * base + digit;
+  }
+  return static_cast<std::int32_t>(minus ? 0u - total : total);
+}
+
+// The first `n` characters of text.
+std::string_view FirstChars(std::string_view text, size_t n) {
+  size_t i = 0;
+  for (size_t seen = 0; i < text.size() && seen < n; ++seen) i += CharLength(text, i);
+  return text.substr(0, i);
+}
+
+size_t CharCount(std::string_view text) {
+  size_t count = 0;
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) ++count;
+  return count;
+}
+
+// The text the system's integer read looks at: the value copied into a small buffer, with its
+// quotes taken off only where the value fits (the last character copied goes in their place).
+std::string_view IntText(std::string_view value) {
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (quoted) value.remove_prefix(1);
+  std::string_view text = FirstChars(value, kIntBufferChars);
+  if (quoted && CharCount(value) <= kIntBufferChars + 1) {
+    text = FirstChars(text, CharCount(text) - 1);
+  }
+  return text;
+}
+
+enum class FileState { Missing, Unreadable, Read };
+
+FileState ReadFile(const std::string& path, std::string& contents) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return FileState::Missing;
+  if (error || status.type() != std::filesystem::file_type::regular) return FileState::Unreadable;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return FileState::Unreadable;
+  try {
+    contents.assign(std::istreambuf_iterator<char>(in), {});
+  } catch (const std::ios_base::failure&) {
+    return FileState::Unreadable;
+  }
+  return in.bad() ? FileState::Unreadable : FileState::Read;
+}
+
+}  // namespace
+
+std::optional<std::string> GetString(std::string_view contents, std::string_view section,
+                                     std::string_view key) {
+  Profile profile = Parse(contents);
+  Section* found = FindSection(profile, Trim(section));
+  if (!found) return std::nullopt;
+  Entry* entry = FindEntry(*found, Trim(key));
+  if (!entry) return std::nullopt;
+  return entry->value;
+}
+
+std::int32_t GetInt(std::string_view contents, std::string_view section, std::string_view key,
+                    std::int32_t defaultValue) {
+  if (Trim(key).empty()) return defaultValue;
+  const auto value = GetString(contents, section, key);
+  if (!value) return defaultValue;
+  const std::string_view text = IntText(*value);
+  if (text.empty()) return defaultValue;
+  return ParseInt(text);
+}
+
+std::optional<std::string> WriteString(std::string_view contents, std::string_view section,
+                                       std::string_view key, std::string_view value) {
+  Profile profile = Parse(contents);
+  while (!value.empty() && IsSpace(value.front())) value.remove_prefix(1);
+  Section* target = FindSection(profile, Trim(section));
+  if (!target) {
+    profile.sections.push_back(Section{std::string(Trim(section)), {}});
+    target = &profile.sections.back();
+  }
+  Entry* entry = FindEntry(*target, Trim(key));
+  if (!entry) {
+    target->entries.push_back(Entry{std::string(Trim(key)), std::nullopt});
+    entry = &target->entries.back();
+  } else if (entry->value && *entry->value == value) {
+    return std::nullopt;
+  }
+  entry->value = std::string(value);
+  return Serialize(profile);
+}
+
+std::int32_t GetPrivateProfileInt(std::string_view section, std::string_view key,
+                                  std::int32_t defaultValue, const std::string& path) {
+  std::string contents;
+  ReadFile(path, contents);
+  return GetInt(contents, section, key, defaultValue);
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::string& path) {
+  std::string contents;
+  // A file that is there but cannot be read must not be replaced by one holding a single key.
+  if (ReadFile(path, contents) == FileState::Unreadable) return false;
+  const auto updated = WriteString(contents, section, key, value);
+  if (!updated) return true;
+  const std::string temporary = path + ".tmp";
+  std::error_code error;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(updated->data(), static_cast<std::streamsize>(updated->size()));
+    out.flush();
+    if (!out) error = std::make_error_code(std::errc::io_error);
+  }
+  if (!error) std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+  }
+  return !error;
+}
+
+}  // namespace zentab::profile

@@ -1,0 +1,28 @@
+// The tray icon's registration record and the decoding of its mouse notifications.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/shell_services.h"
+
+namespace zentab {
+
+inline constexpr std::uint32_t kTrayIconId = 10;
+inline constexpr std::uint32_t kTrayFlags = 7;                // message, icon and tip
+inline constexpr std::uint32_t kTrayCallbackMessage = 513;    // arrives as a left-button event
+inline constexpr int kTrayLeftDoubleClick = 515;
+inline constexpr int kTrayRightButtonDown = 516;
+
+// "Zentab Ver2.0"
+std::string TrayTip(int major, int minor);
+
+// The record that registers and later removes the icon.
+TrayIconData MakeTrayIconData(std::uintptr_t window, std::uintptr_t icon, const std::string& tip);
+
+enum class TrayAction { None, ReopenAll, ShowMenu };
+
+// What a notification asks for: `x` carries the mouse message the shell saw over the icon.
+TrayAction DecodeTrayNotification(int button, int x);
+
+}  // namespace zentab

@@ -1,0 +1,20 @@
+// The text lines of the watch list and the past log, and the address a line holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zentab {
+
+// The title as the lists show it: every " - " turned into "- ", so that the address is what
+// follows the last " - " of a line.
+std::string ListTitle(std::string_view title);
+
+std::string WatchLine(std::int16_t position, std::string_view title, std::string_view address);
+std::string PastLogLine(std::int32_t group, std::string_view title, std::string_view address);
+
+// Everything behind the last " - "; from the third character on when the line has none.
+std::string AddressOfLine(std::string_view line);
+
+}  // namespace zentab

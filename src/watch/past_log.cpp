@@ -1,0 +1,21 @@
+// The past log: every accepted window of every scan, grouped by scan, at most MaxLog lines.
+#include "app/watcher.h"
+#include "watch/lines.h"
+
+namespace zentab {
+
+void Watcher::AddPastLogEntry(std::int16_t position, const std::string& title,
+                              const std::string& address) {
+  if (isPastLogMake_.Value() == 1) return;  // paused, or the past log is not in use
+  // A position that did not advance beyond the last logged one starts a new scan group.
+  if (position < lastLogIndex_ + 1) ++logGroup_;
+  pastLst_.AddItem(PastLogLine(logGroup_, title, address));
+  // Brings the newest line into view and leaves none selected.
+  pastLst_.SetListIndex(pastLst_.ListCount() - 1);
+  pastLst_.SetListIndex(-1);
+  lastLogIndex_ = position;
+  const int keep = settings_.MaxLog < 0 ? 0 : settings_.MaxLog;
+  while (pastLst_.ListCount() > keep) pastLst_.RemoveItem(0);
+}
+
+}  // namespace zentab

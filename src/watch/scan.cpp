@@ -1,0 +1,126 @@
+// The scan of the shell's windows: one line per accepted window into the scratch list, then the
+// watch list rebuilt from it when an end-of-scan test says it changed.
+#include <string>
+
+#include "app/watcher.h"
+#include "platform/text.h"
+#include "watch/lines.h"
+#include "watch/redirects.h"
+
+namespace zentab {
+namespace {
+
+// The position held no window: the normal end of a scan.
+struct NoWindow {};
+
+constexpr int kLoadingPauseMs = 500;
+constexpr int kRedirectPauseMs = 500;
+constexpr int kMaxWatchLines = 100;
+
+bool AcceptedByCheckMode(int chkMode, const std::string& address) {
+  switch (chkMode) {
+    case 0: return !Contains(address, "file://");
+    case 1: return Contains(address, "file://");
+    default: return false;  // 2 is accepted before the address is read
+  }
+}
+
+}  // namespace
+
+void Watcher::WatchTmr_Timer() {
+  // Calls into other processes can dispatch a tick while they wait: drop it.
+  if (scanning_) return;
+  scanning_ = true;
+  try {
+    ScanWindows();
+  } catch (const ShellFailure&) {
+    // A failed scan leaves the watch list as it was; its partial lines must not reach the next.
+    watchLstTmp_.Clear();
+  }
+  scanning_ = false;
+}
+
+void Watcher::ScanWindows() {
+  const std::string max = std::to_string(settings_.MaxWatch);
+  if (shell_.ShellWindowsCount() == 0) {
+    maxWatchNum_.SetCaption("0/" + max);
+    watchLst_.Clear();
+    watchLstTmp_.Clear();
+    return;
+  }
+
+  // Reading a property of a position without a window ends the loop.
+  auto url = [this] {
+    if (!curBrowser_) throw NoWindow{};
+    return curBrowser_->LocationURL();
+  };
+  auto name = [this] {
+    if (!curBrowser_) throw NoWindow{};
+    return curBrowser_->LocationName();
+  };
+
+  const int last = settings_.MaxWatch - 1;
+  try {
+    for (int i = 0; i <= last; ++i) {
+      const auto position = static_cast<std::int16_t>(i);
+      curBrowser_ = shell_.ShellWindowsItem(position);
+      maxWatchNum_.SetCaption(std::to_string(i) + "/" + max);
+      maxWatchNum_.Refresh();
+
+      if (settings_.Through >= 1 && settings_.Through <= 7) {
+        const std::string address = url();
+        const auto target = RedirectTarget(address, settings_.Through);
+        if (target && ShouldNavigate(address, *target)) {
+          curBrowser_->Navigate2(*target);
+          shell_.Sleep(kRedirectPauseMs);
+          redirectNavigated_ = -1;
+        }
+      }
+
+      const int mode = settings_.ChkMode;
+      if (mode == 2 || ((mode == 0 || mode == 1) && AcceptedByCheckMode(mode, url()))) {
+        const std::string title = name();
+        const std::string address = url();
+        AddWatchEntry(position, title, address);
+      }
+    }
+  } catch (const NoWindow&) {
+    EndOfShortScan();
+    return;
+  }
+  EndOfFullScan();
+}
+
+void Watcher::EndOfFullScan() {
+  const auto lastLine = [](const ListBox& list) { return list.List(list.ListCount() - 1); };
+  if (lastLine(watchLstTmp_) != lastLine(watchLst_)) CopyScratchToWatchList();
+  watchLstTmp_.Clear();
+}
+
+void Watcher::EndOfShortScan() {
+  if (watchLstTmp_.ListCount() != watchLst_.ListCount() || redirectNavigated_ == -1) {
+    CopyScratchToWatchList();
+    redirectNavigated_ = 0;
+  }
+  watchLstTmp_.Clear();
+}
+
+void Watcher::CopyScratchToWatchList() {
+  watchLst_.Clear();
+  for (int i = 0; i < kMaxWatchLines; ++i) {
+    const std::string line = watchLstTmp_.List(i);
+    if (!line.empty()) watchLst_.AddItem(line);
+  }
+}
+
+void Watcher::AddWatchEntry(std::int16_t position, const std::string& title,
+                            const std::string& address) {
+  // A page still loading shows its address as its title; give it a moment.
+  if (address == title) shell_.Sleep(kLoadingPauseMs);
+  const std::string shownTitle = ListTitle(title);
+  if (address.empty() || shownTitle.empty()) return;
+  watchLstTmp_.AddItem(WatchLine(position, shownTitle, address));
+  AddPastLogEntry(position, shownTitle, address);
+}
+
+}  // namespace zentab
