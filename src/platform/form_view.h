@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "platform/controls.h"
-#include "platform/form_spec.h"
+#include "platform/form_design.h"
 
 namespace zentab {
 

@@ -64,11 +64,11 @@ class ShellServices {
   virtual void TrayDelete(const TrayIconData& data) = 0;
 
   // The profile functions, with the system's reading and writing rules.
-  virtual std::int32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
+  virtual std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
                                             std::int32_t defaultValue,
                                             const std::string& path) = 0;
   // Reports no failure, as the system's call does not to its caller here.
-  virtual void WritePrivateProfileString(const std::string& section, const std::string& key,
+  virtual void WriteProfileText(const std::string& section, const std::string& key,
                                          const std::string& value, const std::string& path) = 0;
 
   virtual void Sleep(int milliseconds) = 0;

@@ -24,8 +24,13 @@ size_t CharLength(std::string_view text, size_t i) {
   return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
-std::string_view Trim(std::string_view s) {
+std::string_view TrimFront(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+std::string_view Trim(std::string_view s) {
+  s = TrimFront(s);
   while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
   return s;
 }
@@ -69,7 +74,7 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
     if (line[i] == ']') close = i;
   }
   if (!close) return std::nullopt;
-  return line.substr(1, *close - 1);
+  return Trim(line.substr(1, *close - 1));
 }
 
 Profile Parse(std::string_view contents) {
@@ -218,7 +223,6 @@ std::optional<std::string> GetString(std::string_view contents, std::string_view
 
 std::int32_t GetInt(std::string_view contents, std::string_view section, std::string_view key,
                     std::int32_t defaultValue) {
-  if (Trim(key).empty()) return defaultValue;
   const auto value = GetString(contents, section, key);
   if (!value) return defaultValue;
   const std::string_view text = IntText(*value);
@@ -229,15 +233,16 @@ std::int32_t GetInt(std::string_view contents, std::string_view section, std::st
 std::optional<std::string> WriteString(std::string_view contents, std::string_view section,
                                        std::string_view key, std::string_view value) {
   Profile profile = Parse(contents);
-  while (!value.empty() && IsSpace(value.front())) value.remove_prefix(1);
+  value = TrimFront(value);
+  // Names are looked up trimmed, but a new one keeps its trailing spaces.
   Section* target = FindSection(profile, Trim(section));
   if (!target) {
-    profile.sections.push_back(Section{std::string(Trim(section)), {}});
+    profile.sections.push_back(Section{std::string(TrimFront(section)), {}});
     target = &profile.sections.back();
   }
   Entry* entry = FindEntry(*target, Trim(key));
   if (!entry) {
-    target->entries.push_back(Entry{std::string(Trim(key)), std::nullopt});
+    target->entries.push_back(Entry{std::string(TrimFront(key)), std::nullopt});
     entry = &target->entries.back();
   } else if (entry->value && *entry->value == value) {
     return std::nullopt;
@@ -246,14 +251,14 @@ std::optional<std::string> WriteString(std::string_view contents, std::string_vi
   return Serialize(profile);
 }
 
-std::int32_t GetPrivateProfileInt(std::string_view section, std::string_view key,
+std::int32_t ReadProfileInt(std::string_view section, std::string_view key,
                                   std::int32_t defaultValue, const std::string& path) {
   std::string contents;
   ReadFile(path, contents);
   return GetInt(contents, section, key, defaultValue);
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
+bool WriteProfileText(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path) {
   std::string contents;
   // A file that is there but cannot be read must not be replaced by one holding a single key.

@@ -23,13 +23,13 @@ std::string SettingsFilePath(const std::string& exeFolder) { return exeFolder + 
 
 std::int32_t GetIniInt(ShellServices& shell, const std::string& section, const std::string& key,
                        std::int16_t defaultValue) {
-  return shell.GetPrivateProfileInt(section, key, defaultValue,
+  return shell.ReadProfileInt(section, key, defaultValue,
                                     SettingsFilePath(shell.ExeFolder()));
 }
 
 void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
                     const std::string& value) {
-  shell.WritePrivateProfileString(section, key, value, SettingsFilePath(shell.ExeFolder()));
+  shell.WriteProfileText(section, key, value, SettingsFilePath(shell.ExeFolder()));
 }
 
 void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,

@@ -44,8 +44,9 @@ TEST(ProfileRead, MissingFileSectionKeyOrValueGivesTheDefault) {
   EXPECT_EQ(profile::GetInt(text, "Option", "Missing", 7), 7);
   EXPECT_EQ(profile::GetInt(text, "Option", "MaxLog", 9), 9);
   EXPECT_EQ(profile::GetInt(text, "Option", "", 3), 3);
+  EXPECT_EQ(profile::GetInt("[Option]\r\n=40\r\n", "Option", "", 3), 40);
   TempFolder folder;
-  EXPECT_EQ(profile::GetPrivateProfileInt("Option", "MaxLog", 50, folder.File("none.ini")), 50);
+  EXPECT_EQ(profile::ReadProfileInt("Option", "MaxLog", 50, folder.File("none.ini")), 50);
 }
 
 TEST(ProfileRead, NamesMatchWithoutRegardToCaseAndTheFirstSectionCounts) {
@@ -56,6 +57,7 @@ TEST(ProfileRead, NamesMatchWithoutRegardToCaseAndTheFirstSectionCounts) {
   EXPECT_EQ(profile::GetInt(text, "Option", "Through", 0), 0);
   EXPECT_EQ(profile::GetInt(text, "Other", "x", 0), 1);
   EXPECT_EQ(profile::GetInt(text, "", "Loose", 0), 4);
+  EXPECT_EQ(profile::GetInt("  [ Option ] old\r\nA=1\r\n", "Option", "A", 0), 1);
 }
 
 TEST(ProfileRead, DoubleByteNamesAreComparedWhole) {
@@ -78,6 +80,7 @@ TEST(ProfileWrite, KeyByKeyBuildsSectionsInOrderWithCrLf) {
     file = profile::WriteString(file, section, key, value).value();
   }
   EXPECT_EQ(file, "[User]\r\nkey1=v1\r\nkey2=v2\r\n[Option]\r\nChkMode=2\r\nMaxLog=50\r\n");
+  EXPECT_EQ(profile::WriteString("", " Option ", " A ", "1").value(), "[Option ]\r\nA =1\r\n");
 }
 
 TEST(ProfileWrite, AnExistingKeyKeepsItsPlaceAndSpellingAndOthersAreKept) {
@@ -90,18 +93,18 @@ TEST(ProfileWrite, AnExistingKeyKeepsItsPlaceAndSpellingAndOthersAreKept) {
 TEST(ProfileWrite, TheFileIsReplacedWholeOrNotAtAll) {
   TempFolder folder;
   const std::string path = folder.File("Zentab2.ini");
-  ASSERT_TRUE(profile::WritePrivateProfileString("Option", "MaxLog", "5", path));
+  ASSERT_TRUE(profile::WriteProfileText("Option", "MaxLog", "5", path));
   EXPECT_EQ(ReadBytes(path), "[Option]\r\nMaxLog=5\r\n");
 
   // The temporary file cannot be made: the old file stays as it was.
   std::filesystem::create_directory(path + ".tmp");
   std::filesystem::create_directory(path + ".tmp/blocker");
-  EXPECT_FALSE(profile::WritePrivateProfileString("Option", "MaxLog", "6", path));
+  EXPECT_FALSE(profile::WriteProfileText("Option", "MaxLog", "6", path));
   EXPECT_EQ(ReadBytes(path), "[Option]\r\nMaxLog=5\r\n");
 
   // Rewriting the same value leaves the file untouched, its layout included.
   WriteBytes(path, "[Option]\r\nMaxLog =  5\r\n");
-  EXPECT_TRUE(profile::WritePrivateProfileString("Option", "MaxLog", "5", path));
+  EXPECT_TRUE(profile::WriteProfileText("Option", "MaxLog", "5", path));
   EXPECT_EQ(ReadBytes(path), "[Option]\r\nMaxLog =  5\r\n");
 }
 
@@ -109,7 +112,7 @@ TEST(ProfileWrite, AFileThatCannotBeReadIsNotOverwritten) {
   TempFolder folder;
   const std::string path = folder.File("Zentab2.ini");
   std::filesystem::create_directory(path);  // there, but no file to read
-  EXPECT_FALSE(profile::WritePrivateProfileString("Option", "MaxLog", "5", path));
+  EXPECT_FALSE(profile::WriteProfileText("Option", "MaxLog", "5", path));
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 

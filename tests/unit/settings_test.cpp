@@ -34,26 +34,26 @@ TEST_F(SettingsTest, ADisabledPastLogIsAppliedInItsOrder) {
   journal.Clear();
   Apply();
   EXPECT_EQ(Calls({"IsPastLogMake", "PastLst", "MaxWatchNum", "MaxLogNum", "WatchTmr",
-                   "GetPrivateProfileInt"}),
+                   "ReadProfileInt"}),
             (Lines{
-                "GetPrivateProfileInt Option ChkMode 2 " + folder.Path().string() + "\\Zentab2.ini",
-                "GetPrivateProfileInt Option DisabledPastLog 0 " + folder.Path().string() +
+                "ReadProfileInt Option ChkMode 2 " + folder.Path().string() + "\\Zentab2.ini",
+                "ReadProfileInt Option DisabledPastLog 0 " + folder.Path().string() +
                     "\\Zentab2.ini",
                 "IsPastLogMake.Value 1",
                 "IsPastLogMake.Visible 0",
                 "PastLst.Clear",
                 "PastLst.AddItem 過去ログ機能は無効にされています。",
                 "PastLst.Enabled 0",
-                "GetPrivateProfileInt Option MaxWatch 10 " + folder.Path().string() +
+                "ReadProfileInt Option MaxWatch 10 " + folder.Path().string() +
                     "\\Zentab2.ini",
                 "MaxWatchNum.Caption 0/10",
-                "GetPrivateProfileInt Option MaxLog 50 " + folder.Path().string() +
+                "ReadProfileInt Option MaxLog 50 " + folder.Path().string() +
                     "\\Zentab2.ini",
                 "MaxLogNum.Caption Max 50件",
-                "GetPrivateProfileInt Option Interval 5000 " + folder.Path().string() +
+                "ReadProfileInt Option Interval 5000 " + folder.Path().string() +
                     "\\Zentab2.ini",
                 "WatchTmr.Interval 5000",
-                "GetPrivateProfileInt Option Through 0 " + folder.Path().string() +
+                "ReadProfileInt Option Through 0 " + folder.Path().string() +
                     "\\Zentab2.ini",
             }));
 }
@@ -106,7 +106,7 @@ TEST_F(SettingsTest, TheFileSitsBesideTheProgramAndAtADriveRootTheSeparatorIsDou
   EXPECT_EQ(SettingsFilePath("C:\\"), "C:\\\\Zentab2.ini");
   shell.SetExeFolder("C:\\");
   GetIniInt(shell, "Option", "MaxLog", 50);
-  EXPECT_EQ(journal.entries.back(), "GetPrivateProfileInt Option MaxLog 50 C:\\\\Zentab2.ini");
+  EXPECT_EQ(journal.entries.back(), "ReadProfileInt Option MaxLog 50 C:\\\\Zentab2.ini");
 }
 
 TEST_F(SettingsTest, WritesCreateTheFileInCodePage932WithCrLfAndReplaceValues) {

@@ -90,10 +90,10 @@ void MemoryForm::PopupMenu(const std::string& menu, const std::string& defaultIt
   if (!choice.empty() && events_) events_->Click(choice);
 }
 
-MemoryFormView::MemoryFormView(const FormSpec& spec, Journal& journal)
+MemoryFormView::MemoryFormView(const FormDesign& spec, Journal& journal)
     : form_(std::string(spec.caption), journal, 0x1C0) {
   std::uintptr_t handle = 0x100;
-  for (const ControlSpec& control : spec.controls) {
+  for (const ControlDesign& control : spec.controls) {
     std::string name(control.name);
     handle += 2;
     switch (control.kind) {

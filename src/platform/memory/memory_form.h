@@ -156,7 +156,7 @@ class MemoryForm : public Form {
 
 class MemoryFormView : public FormView {
  public:
-  MemoryFormView(const FormSpec& spec, Journal& journal);
+  MemoryFormView(const FormDesign& spec, Journal& journal);
   MemoryForm& Window() override { return form_; }
   MemoryListBox& ListBoxNamed(std::string_view name) override;
   MemoryLabel& LabelNamed(std::string_view name) override;

@@ -98,21 +98,21 @@ void SimulatedShell::TrayDelete(const TrayIconData& data) {
   journal_.Add("TrayDelete " + Describe(data));
 }
 
-std::int32_t SimulatedShell::GetPrivateProfileInt(const std::string& section,
+std::int32_t SimulatedShell::ReadProfileInt(const std::string& section,
                                                   const std::string& key,
                                                   std::int32_t defaultValue,
                                                   const std::string& path) {
-  journal_.Add("GetPrivateProfileInt " + section + " " + key + " " +
+  journal_.Add("ReadProfileInt " + section + " " + key + " " +
                std::to_string(defaultValue) + " " + path);
-  return profile::GetPrivateProfileInt(ToCodePage932(section), ToCodePage932(key), defaultValue,
+  return profile::ReadProfileInt(ToCodePage932(section), ToCodePage932(key), defaultValue,
                                        HostPath(path));
 }
 
-void SimulatedShell::WritePrivateProfileString(const std::string& section, const std::string& key,
+void SimulatedShell::WriteProfileText(const std::string& section, const std::string& key,
                                                const std::string& value,
                                                const std::string& path) {
-  journal_.Add("WritePrivateProfileString " + section + " " + key + " " + value + " " + path);
-  profile::WritePrivateProfileString(ToCodePage932(section), ToCodePage932(key),
+  journal_.Add("WriteProfileText " + section + " " + key + " " + value + " " + path);
+  profile::WriteProfileText(ToCodePage932(section), ToCodePage932(key),
                                      ToCodePage932(value), HostPath(path));
 }
 

@@ -44,9 +44,9 @@ class SimulatedShell : public ShellServices {
   void OpenNewBrowserWindow(const std::string& address) override;
   void TrayAdd(const TrayIconData& data) override;
   void TrayDelete(const TrayIconData& data) override;
-  std::int32_t GetPrivateProfileInt(const std::string& section, const std::string& key,
+  std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
                                     std::int32_t defaultValue, const std::string& path) override;
-  void WritePrivateProfileString(const std::string& section, const std::string& key,
+  void WriteProfileText(const std::string& section, const std::string& key,
                                  const std::string& value, const std::string& path) override;
   void Sleep(int milliseconds) override;
   int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;

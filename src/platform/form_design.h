@@ -13,7 +13,7 @@ enum class ControlKind { Label, ListBox, CheckBox, PictureBox, Timer };
 inline constexpr int kTimerDesignInterval = 1000;
 enum class Align { Left, Center, Right };
 
-struct ControlSpec {
+struct ControlDesign {
   std::string_view name;
   ControlKind kind;
   std::string_view caption;
@@ -25,7 +25,7 @@ struct ControlSpec {
 
 // Menus as a flat list in display order: level 0 is a top-level menu, level 1 its items.
 // A caption of "-" is a separator. A top-level menu with visibleInBar false is a popup only.
-struct MenuSpec {
+struct MenuDesign {
   std::string_view name;
   std::string_view caption;
   int level;
@@ -33,13 +33,13 @@ struct MenuSpec {
   int id;  // the command id of an item (0 for menus and separators)
 };
 
-struct FormSpec {
+struct FormDesign {
   std::string_view name;
   std::string_view caption;
   int clientWidth, clientHeight;  // twips
   bool minButton, maxButton, showInTaskbar;
-  std::span<const ControlSpec> controls;
-  std::span<const MenuSpec> menus;
+  std::span<const ControlDesign> controls;
+  std::span<const MenuDesign> menus;
 };
 
 // The events a window's logic takes from the platform, named after the control that raised them.

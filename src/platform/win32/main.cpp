@@ -1,0 +1,54 @@
+// zentab.exe: the main window on real Win32 windows and the Windows shell.
+#include <cstdio>
+#include <exception>
+
+#include "app/watcher.h"
+#include "app/watcher_form.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/win32_form.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/windows_api.h"
+#include "resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+// OLE rather than plain COM: the shell's browser objects want a single-threaded apartment.
+class OleSession {
+ public:
+  OleSession() {
+    if (FAILED(OleInitialize(nullptr))) throw zentab::ShellFailure("OleInitialize failed");
+  }
+  ~OleSession() { OleUninitialize(); }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+};
+
+int Run(HINSTANCE instance) {
+  OleSession ole;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  if (!InitCommonControlsEx(&controls)) throw zentab::ShellFailure("InitCommonControlsEx failed");
+
+  zentab::Win32Form view(zentab::WatcherForm(), instance, IDI_ZENTAB);
+  zentab::Win32Shell shell([&view] { view.Destroy(); });
+  zentab::Settings settings;
+  zentab::Watcher watcher(view, shell, settings);
+  if (!watcher.Form_Load()) return 0;
+  // Events flow once the load step is done: a second start must not scan behind its message box.
+  view.SetEvents(&watcher);
+  view.OnShellRestarted([&watcher] { watcher.ShellRestarted(); });
+  view.OnSessionEnding([&watcher] { watcher.SessionEnding(); });
+  return zentab::RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    return Run(instance);
+  } catch (const std::exception& failure) {
+    // A failure while starting is fatal; the message is for whoever started us from a console.
+    std::fprintf(stderr, "zentab: %s\n", failure.what());
+    return 1;
+  }
+}

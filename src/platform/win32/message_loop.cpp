@@ -1,0 +1,44 @@
+#include "platform/win32/message_loop.h"
+
+#include "platform/shell_services.h"
+#include "platform/win32/windows_api.h"
+
+namespace zentab {
+namespace {
+
+// Tab and the labels' access keys work through the dialog manager of the form the message is
+// for; our forms mark themselves with WS_EX_CONTROLPARENT.
+void Dispatch(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+      IsDialogMessageW(root, &msg)) {
+    return;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+int RunMessageLoop() {
+  MSG msg;
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) throw ShellFailure("GetMessageW failed");
+    Dispatch(msg);
+  }
+}
+
+void DispatchPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+}  // namespace zentab

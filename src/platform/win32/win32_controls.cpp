@@ -1,0 +1,197 @@
+#include "platform/win32/win32_controls.h"
+
+#include "platform/shell_services.h"
+#include "platform/win32/bound_window.h"
+#include "platform/win32/utf.h"
+
+namespace zentab {
+namespace {
+
+constexpr wchar_t kPictureClass[] = L"Zentab.PictureBox";
+
+// The form lays the controls out once it knows its DPI; they are born without a size.
+HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& spec, DWORD style,
+                 DWORD exStyle, void* param = nullptr) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+  style |= WS_CHILD | (spec.visible ? WS_VISIBLE : 0);
+  HWND window =
+      CreateWindowExW(exStyle, windowClass, Widen(spec.caption).c_str(), style, 0, 0, 0, 0, form,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, param);
+  if (!window) throw ShellFailure("CreateWindowExW failed for " + std::string(spec.name));
+  return window;
+}
+
+DWORD LabelAlignment(Align align) {
+  switch (align) {
+    case Align::Center:
+      return SS_CENTER;
+    case Align::Right:
+      return SS_RIGHT;
+    case Align::Left:
+      break;
+  }
+  return SS_LEFT;
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+template <class Interface>
+void ChildControl<Interface>::SetVisible(bool visible) {
+  ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+template <class Interface>
+bool ChildControl<Interface>::Visible() const {
+  return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+template <class Interface>
+void ChildControl<Interface>::SetEnabled(bool enabled) {
+  EnableWindow(window_, enabled);
+}
+
+template <class Interface>
+bool ChildControl<Interface>::Enabled() const {
+  return IsWindowEnabled(window_) != FALSE;
+}
+
+template <class Interface>
+void ChildControl<Interface>::SetToolTipText(const std::string& text) {
+  std::wstring wide = Widen(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(window_);
+  tool.uId = reinterpret_cast<UINT_PTR>(window_);
+  tool.lpszText = wide.data();
+  if (hasToolTip_) {
+    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+    hasToolTip_ = true;
+  } else {
+    throw ShellFailure("TTM_ADDTOOLW failed");
+  }
+}
+
+template class ChildControl<ListBox>;
+template class ChildControl<Label>;
+template class ChildControl<CheckBox>;
+template class ChildControl<PictureBox>;
+
+// Unsorted, single selection; whole pixels of height so that both lists keep the design's size.
+Win32ListBox::Win32ListBox(HWND form, const ControlDesign& spec, HWND toolTip)
+    : ChildControl(CreateChild(form, L"LISTBOX", spec,
+                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                               WS_EX_CLIENTEDGE),
+                   toolTip) {}
+
+void Win32ListBox::AddItem(const std::string& line) {
+  const LRESULT added =
+      SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
+  if (added == LB_ERR || added == LB_ERRSPACE) throw ShellFailure("LB_ADDSTRING failed");
+}
+
+void Win32ListBox::RemoveItem(int index) {
+  if (SendMessageW(window_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR) {
+    throw ShellFailure("no list line " + std::to_string(index));
+  }
+}
+
+void Win32ListBox::Clear() {
+  SendMessageW(window_, LB_RESETCONTENT, 0, 0);
+}
+
+int Win32ListBox::ListCount() const {
+  return static_cast<int>(SendMessageW(window_, LB_GETCOUNT, 0, 0));
+}
+
+std::string Win32ListBox::List(int index) const {
+  const auto i = static_cast<WPARAM>(index);
+  const LRESULT length = SendMessageW(window_, LB_GETTEXTLEN, i, 0);
+  if (length == LB_ERR) return {};
+  std::wstring line(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = SendMessageW(window_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+  if (got == LB_ERR) return {};
+  line.resize(static_cast<size_t>(got));
+  return Narrow(line);
+}
+
+int Win32ListBox::ListIndex() const {
+  return static_cast<int>(SendMessageW(window_, LB_GETCURSEL, 0, 0));
+}
+
+// LB_SETCURSEL answers LB_ERR for a deselection too.
+void Win32ListBox::SetListIndex(int index) {
+  if (SendMessageW(window_, LB_SETCURSEL, static_cast<WPARAM>(index), 0) == LB_ERR && index != -1) {
+    throw ShellFailure("no list line " + std::to_string(index));
+  }
+}
+
+Win32Label::Win32Label(HWND form, const ControlDesign& spec, HWND toolTip)
+    : ChildControl(CreateChild(form, L"STATIC", spec, LabelAlignment(spec.align), 0), toolTip) {}
+
+void Win32Label::SetCaption(const std::string& text) {
+  if (!SetWindowTextW(window_, Widen(text).c_str())) throw ShellFailure("SetWindowTextW failed");
+}
+
+std::string Win32Label::Caption() const {
+  return Narrow(WindowText(window_));
+}
+
+void Win32Label::Refresh() {
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+Win32CheckBox::Win32CheckBox(HWND form, const ControlDesign& spec, HWND toolTip)
+    : ChildControl(CreateChild(form, L"BUTTON", spec, BS_AUTOCHECKBOX | WS_TABSTOP, 0), toolTip) {}
+
+void Win32CheckBox::SetValue(int value) {
+  SendMessageW(window_, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int Win32CheckBox::Value() const {
+  return SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+Win32PictureBox::Win32PictureBox(HWND form, const ControlDesign& spec, HWND toolTip,
+                                 std::function<void(int x)> mouseDown)
+    : ChildControl(nullptr, toolTip), mouseDown_(std::move(mouseDown)) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+  RegisterBoundClass<Win32PictureBox>(instance, kPictureClass, nullptr);
+  window_ = CreateChild(form, kPictureClass, spec, 0, 0, this);
+}
+
+LRESULT Win32PictureBox::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      return OnLeftButtonDown(LOWORD(lParam));
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT Win32PictureBox::OnLeftButtonDown(int x) {
+  mouseDown_(x);
+  return 0;
+}
+
+Win32Timer::Win32Timer(HWND form, const ControlDesign& spec)
+    : form_(form), id_(static_cast<UINT_PTR>(spec.id)) {
+  SetInterval(kTimerDesignInterval);
+}
+
+void Win32Timer::SetInterval(std::int32_t milliseconds) {
+  if (!SetTimer(form_, id_, static_cast<UINT>(milliseconds), nullptr)) {
+    throw ShellFailure("SetTimer failed");
+  }
+  interval_ = milliseconds;
+}
+
+}  // namespace zentab

@@ -1,0 +1,91 @@
+// The controls of a Win32 form: real child windows, and timers of the form's window.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/form_design.h"
+#include "platform/win32/windows_api.h"
+
+namespace zentab {
+
+std::wstring WindowText(HWND window);
+
+// What every child-window control does alike: visibility, enabling, tooltip and handle.
+template <class Interface>
+class ChildControl : public Interface {
+ public:
+  void SetVisible(bool visible) override;
+  // The control's own flag, also while its form is hidden.
+  bool Visible() const override;
+  void SetEnabled(bool enabled) override;
+  bool Enabled() const override;
+  void SetToolTipText(const std::string& text) override;
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
+  HWND Window() const { return window_; }
+
+ protected:
+  ChildControl(HWND window, HWND toolTip) : window_(window), toolTip_(toolTip) {}
+  HWND window_;
+
+ private:
+  HWND toolTip_;
+  bool hasToolTip_ = false;
+};
+
+class Win32ListBox final : public ChildControl<ListBox> {
+ public:
+  Win32ListBox(HWND form, const ControlDesign& spec, HWND toolTip);
+  void AddItem(const std::string& line) override;
+  void RemoveItem(int index) override;
+  void Clear() override;
+  int ListCount() const override;
+  std::string List(int index) const override;
+  int ListIndex() const override;
+  void SetListIndex(int index) override;
+};
+
+class Win32Label final : public ChildControl<Label> {
+ public:
+  Win32Label(HWND form, const ControlDesign& spec, HWND toolTip);
+  void SetCaption(const std::string& text) override;
+  std::string Caption() const override;
+  void Refresh() override;
+};
+
+class Win32CheckBox final : public ChildControl<CheckBox> {
+ public:
+  Win32CheckBox(HWND form, const ControlDesign& spec, HWND toolTip);
+  void SetValue(int value) override;
+  int Value() const override;
+};
+
+// A window of its own class, so that it can take the tray icon's callback message, which is the
+// left-button message: that arrives as MouseDown with the message's low word as X.
+class Win32PictureBox final : public ChildControl<PictureBox> {
+ public:
+  Win32PictureBox(HWND form, const ControlDesign& spec, HWND toolTip,
+                  std::function<void(int x)> mouseDown);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  LRESULT OnLeftButtonDown(int x);
+  std::function<void(int x)> mouseDown_;
+};
+
+// A timer of the form's window, identified there by the control's id.
+class Win32Timer final : public Timer {
+ public:
+  Win32Timer(HWND form, const ControlDesign& spec);
+  void SetInterval(std::int32_t milliseconds) override;
+  std::int32_t Interval() const override { return interval_; }
+  std::int32_t MaxInterval() const override { return USER_TIMER_MAXIMUM; }
+
+ private:
+  HWND form_;
+  UINT_PTR id_;
+  std::int32_t interval_ = 0;
+};
+
+}  // namespace zentab

@@ -1,0 +1,246 @@
+#include "platform/win32/win32_shell.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/version.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/utf.h"
+
+namespace zentab {
+namespace {
+
+static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconDataV1Size);
+
+constexpr wchar_t kInstanceMutex[] = L"Local\\Zentab.Watcher.SingleInstance";
+
+void Check(HRESULT result, const char* call) {
+  if (FAILED(result)) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+    throw ShellFailure(std::string(call) + " failed: " + code);
+  }
+}
+
+class Bstr {
+ public:
+  Bstr() = default;
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  ~Bstr() { SysFreeString(text_); }
+  BSTR* Put() { return &text_; }
+  std::string Utf8() const { return Narrow(std::wstring_view(text_, SysStringLen(text_))); }
+
+ private:
+  BSTR text_ = nullptr;
+};
+
+// The address is the only argument; the four optional ones go as real empty variants, which a
+// browser in another process needs.
+void Navigate(IWebBrowser2& browser, const std::string& address) {
+  const std::wstring wide = Widen(address);
+  VARIANT url;
+  VariantInit(&url);
+  url.vt = VT_BSTR;
+  url.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  if (!url.bstrVal) throw ShellFailure("SysAllocStringLen failed");
+  VARIANT absent[4];
+  for (VARIANT& each : absent) VariantInit(&each);
+  const HRESULT result = browser.Navigate2(&url, &absent[0], &absent[1], &absent[2], &absent[3]);
+  VariantClear(&url);
+  Check(result, "IWebBrowser2::Navigate2");
+}
+
+class ComBrowserWindow final : public BrowserWindow {
+ public:
+  explicit ComBrowserWindow(ComPtr<IWebBrowser2> browser) : browser_(std::move(browser)) {}
+  std::string LocationURL() override {
+    Bstr url;
+    Check(browser_->get_LocationURL(url.Put()), "IWebBrowser2::get_LocationURL");
+    return url.Utf8();
+  }
+  std::string LocationName() override {
+    Bstr name;
+    Check(browser_->get_LocationName(name.Put()), "IWebBrowser2::get_LocationName");
+    return name.Utf8();
+  }
+  void Navigate2(const std::string& address) override { Navigate(*browser_, address); }
+
+ private:
+  ComPtr<IWebBrowser2> browser_;
+};
+
+bool HasScheme(const std::string& address, const char* scheme) {
+  return StrCmpNIA(address.c_str(), scheme, lstrlenA(scheme)) == 0;
+}
+
+void ShellOpen(const wchar_t* verb, const std::wstring& target) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, verb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) throw ShellFailure("ShellExecuteW failed: " + std::to_string(result));
+}
+
+// Without the Internet Explorer object: a web page goes to the default browser, a folder to a
+// new Explorer window. Nothing else is opened, so that no program or document behind a file
+// address is ever run.
+void OpenWithShell(const std::string& address) {
+  if (HasScheme(address, "http://") || HasScheme(address, "https://")) {
+    ShellOpen(L"open", Widen(address));
+    return;
+  }
+  if (!HasScheme(address, "file://")) throw ShellFailure("no browser to open " + address);
+  std::wstring path(32768, L'\0');
+  auto size = static_cast<DWORD>(path.size());
+  Check(PathCreateFromUrlW(Widen(address).c_str(), path.data(), &size, 0), "PathCreateFromUrlW");
+  path.resize(size);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    throw ShellFailure("not a folder: " + address);
+  }
+  ShellOpen(L"explore", path);
+}
+
+NOTIFYICONDATAA ToNotifyIconData(const TrayIconData& data) {
+  NOTIFYICONDATAA native{};
+  native.cbSize = data.cbSize;
+  native.hWnd = reinterpret_cast<HWND>(data.hWnd);
+  native.uID = data.uID;
+  native.uFlags = data.uFlags;
+  native.uCallbackMessage = data.uCallbackMessage;
+  native.hIcon = reinterpret_cast<HICON>(data.hIcon);
+  std::copy(data.szTip.begin(), data.szTip.end(), native.szTip);
+  return native;
+}
+
+}  // namespace
+
+Win32Shell::Win32Shell(std::function<void()> closeWindows)
+    : closeWindows_(std::move(closeWindows)) {}
+
+Win32Shell::~Win32Shell() {
+  if (instanceMutex_) CloseHandle(instanceMutex_);
+}
+
+// Created on first use and kept.
+IShellWindows& Win32Shell::ShellWindows() {
+  if (!shellWindows_) {
+    Check(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
+                           IID_PPV_ARGS(shellWindows_.Put())),
+          "CoCreateInstance(ShellWindows)");
+  }
+  return *shellWindows_;
+}
+
+int Win32Shell::ShellWindowsCount() {
+  long count = 0;
+  Check(ShellWindows().get_Count(&count), "IShellWindows::get_Count");
+  return static_cast<int>(count);
+}
+
+std::shared_ptr<BrowserWindow> Win32Shell::ShellWindowsItem(std::int16_t position) {
+  VARIANT index;
+  VariantInit(&index);
+  index.vt = VT_I2;
+  index.iVal = position;
+  ComPtr<IDispatch> window;
+  const HRESULT result = ShellWindows().Item(index, window.Put());
+  Check(result, "IShellWindows::Item");
+  if (result == S_FALSE || !window) return nullptr;  // past the end
+  ComPtr<IWebBrowser2> browser;
+  Check(window->QueryInterface(IID_PPV_ARGS(browser.Put())), "QueryInterface(IWebBrowser2)");
+  return std::make_shared<ComBrowserWindow>(std::move(browser));
+}
+
+void Win32Shell::OpenNewBrowserWindow(const std::string& address) {
+  ComPtr<IWebBrowser2> browser;
+  if (FAILED(CoCreateInstance(CLSID_InternetExplorer, nullptr, CLSCTX_ALL,
+                              IID_PPV_ARGS(browser.Put())))) {
+    OpenWithShell(address);
+    return;
+  }
+  Navigate(*browser, address);
+  Check(browser->put_Visible(VARIANT_TRUE), "IWebBrowser2::put_Visible");
+}
+
+// A refused icon is no failure: the program runs on without one (and tries again when the
+// taskbar comes back).
+void Win32Shell::TrayAdd(const TrayIconData& data) {
+  NOTIFYICONDATAA native = ToNotifyIconData(data);
+  Shell_NotifyIconA(NIM_ADD, &native);
+}
+
+// The program ends all the same when the removal fails.
+void Win32Shell::TrayDelete(const TrayIconData& data) {
+  NOTIFYICONDATAA native = ToNotifyIconData(data);
+  Shell_NotifyIconA(NIM_DELETE, &native);
+}
+
+std::int32_t Win32Shell::ReadProfileInt(const std::string& section, const std::string& key,
+                                              std::int32_t defaultValue, const std::string& path) {
+  return static_cast<std::int32_t>(GetPrivateProfileIntA(
+      ToAnsi(section).c_str(), ToAnsi(key).c_str(), defaultValue, ToAnsi(path).c_str()));
+}
+
+void Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
+                                           const std::string& value, const std::string& path) {
+  WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
+                             ToAnsi(path).c_str());
+}
+
+void Win32Shell::Sleep(int milliseconds) {
+  ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0)));
+}
+
+int Win32Shell::MsgBox(const std::string& text, const std::string& caption, unsigned style) {
+  const int answer = MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), style);
+  if (!answer) throw ShellFailure("MessageBoxW failed");
+  return answer;
+}
+
+// The mutex stays open for the life of the process; it is what a second start finds.
+bool Win32Shell::IsAnotherInstanceRunning() {
+  if (!instanceMutex_) {
+    instanceMutex_ = CreateMutexW(nullptr, FALSE, kInstanceMutex);
+    if (!instanceMutex_) throw ShellFailure("CreateMutexW failed");
+    anotherInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+  return anotherInstance_;
+}
+
+std::string Win32Shell::ExeFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) throw ShellFailure("GetModuleFileNameW failed");
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // cut short: a long path
+  }
+  const size_t slash = path.rfind(L'\\');
+  if (slash == std::wstring::npos) throw ShellFailure("no folder in the program's path");
+  path.resize(slash);
+  if (!path.empty() && path.back() == L':') path += L'\\';  // a drive root keeps its separator
+  return Narrow(path);
+}
+
+int Win32Shell::VersionMajor() {
+  return ZENTAB_VERSION_MAJOR;
+}
+
+int Win32Shell::VersionMinor() {
+  return ZENTAB_VERSION_MINOR;
+}
+
+void Win32Shell::DoEvents() {
+  DispatchPendingMessages();
+}
+
+void Win32Shell::EndProgram() {
+  closeWindows_();
+  PostQuitMessage(0);
+}
+
+}  // namespace zentab

@@ -1,0 +1,47 @@
+// The shell services on Windows: COM shell windows and browsers, the tray, profile files.
+#pragma once
+
+#include <functional>
+
+#include "platform/shell_services.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/windows_api.h"
+
+namespace zentab {
+
+class Win32Shell final : public ShellServices {
+ public:
+  // `closeWindows` takes the program's windows down when it ends.
+  explicit Win32Shell(std::function<void()> closeWindows);
+  ~Win32Shell() override;
+  Win32Shell(const Win32Shell&) = delete;
+  Win32Shell& operator=(const Win32Shell&) = delete;
+
+  int ShellWindowsCount() override;
+  std::shared_ptr<BrowserWindow> ShellWindowsItem(std::int16_t position) override;
+  void OpenNewBrowserWindow(const std::string& address) override;
+  void TrayAdd(const TrayIconData& data) override;
+  void TrayDelete(const TrayIconData& data) override;
+  std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
+                                    std::int32_t defaultValue, const std::string& path) override;
+  void WriteProfileText(const std::string& section, const std::string& key,
+                                 const std::string& value, const std::string& path) override;
+  void Sleep(int milliseconds) override;
+  int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;
+  bool IsAnotherInstanceRunning() override;
+  std::string ExeFolder() override;
+  int VersionMajor() override;
+  int VersionMinor() override;
+  void DoEvents() override;
+  void EndProgram() override;
+
+ private:
+  IShellWindows& ShellWindows();
+
+  std::function<void()> closeWindows_;
+  ComPtr<IShellWindows> shellWindows_;
+  HANDLE instanceMutex_ = nullptr;
+  bool anotherInstance_ = false;
+};
+
+}  // namespace zentab
