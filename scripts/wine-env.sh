@@ -1,0 +1,139 @@
+# Shared by tests/wine/run_wine_tests.sh and scripts/run.sh (sourced, not run): a Wine prefix of
+# our own with Japanese fonts and locale, the shell test doubles registered in it, and an X server
+# when there is no display.
+#
+# Set before use: ZW_BUILD, the build folder (it keeps the locale and a template prefix).
+# Exported for the callers: WINEPREFIX, DISPLAY, LOCPATH; ZW_WINE is the 64-bit loader.
+
+export WINEDEBUG=-all
+# No Mono or Gecko installer is ever asked for.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+ZW_WINE=$(command -v wine64 || true)
+[ -x /usr/lib/wine/wine64 ] && ZW_WINE=/usr/lib/wine/wine64
+[ -n "$ZW_WINE" ] || ZW_WINE=$(command -v wine)
+ZW_XVFB_PID=
+
+zw_log() { echo "[wine-env] $*" >&2; }
+
+# Bounded wine call: a hung Wine program must not hang the caller (ZW_TIMEOUT=0: no bound). The
+# locale goes to Wine only: this shell cannot load a locale from LOCPATH for itself.
+zw_wine() {
+  timeout "${ZW_TIMEOUT:-60}" env ${ZW_LANG:+LANG=$ZW_LANG LC_ALL=$ZW_LANG} "$ZW_WINE" "$@"
+}
+
+zw_wineserver_kill() {
+  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && timeout 30 wineserver -k 2>/dev/null
+  return 0
+}
+
+# ja_JP.UTF-8 built into our own folder: Wine then runs with code page 932, as a Japanese
+# Windows does, without touching the system's locales.
+zw_locale() {
+  local dir=$ZW_BUILD/locale
+  if [ ! -f "$dir/ja_JP.UTF-8/LC_CTYPE" ]; then
+    mkdir -p "$dir"
+    localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8" 2>/dev/null || [ -f "$dir/ja_JP.UTF-8/LC_CTYPE" ] ||
+      { zw_log "localedef ja_JP failed"; return 1; }
+  fi
+  export LOCPATH=$dir
+  ZW_LANG=ja_JP.UTF-8
+}
+
+# An X server on a free display, unless one is given.
+zw_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${ZW_FORCE_XVFB:-0}" != 1 ]; then return 0; fi
+  local n=90
+  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  ZW_XVFB_PID=$!
+  local i
+  for i in $(seq 100); do
+    [ -e /tmp/.X11-unix/X$n ] && break
+    sleep 0.05
+  done
+  [ -e /tmp/.X11-unix/X$n ] || { zw_log "Xvfb did not start"; return 1; }
+  export DISPLAY=:$n
+}
+
+zw_reg() { zw_wine reg add "$@" /f >/dev/null 2>&1; }
+
+# The prefix's settings: no window manager delays, Japanese fonts for the Windows font names.
+zw_configure_prefix() {
+  zw_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+  local name
+  for name in 'MS UI Gothic' 'MS PGothic' 'ＭＳ Ｐゴシック' 'Meiryo' 'Meiryo UI' 'メイリオ' \
+    'Yu Gothic UI'; do
+    zw_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /t REG_SZ /d IPAPGothic
+  done
+  for name in 'MS Gothic' 'ＭＳ ゴシック'; do
+    zw_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /t REG_SZ /d IPAGothic
+  done
+}
+
+# WINEPREFIX := $1, a fresh copy of a configured template that is made once; with "keep" as $2
+# a prefix made earlier is used as it is.
+zw_prefix() {
+  local target=$1 template=$ZW_BUILD/wine-template
+  if [ "${2:-}" = keep ] && [ -f "$target/.zentab-ready" ]; then
+    export WINEPREFIX=$target
+    return 0
+  fi
+  if [ ! -f "$template/.zentab-ready" ]; then
+    zw_log "creating a Wine prefix (once)"
+    rm -rf "$template"
+    WINEPREFIX=$template zw_wine wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$template zw_configure_prefix
+    WINEPREFIX=$template timeout 30 wineserver -w 2>/dev/null || WINEPREFIX=$template timeout 30 wineserver -k
+    [ -f "$template/system.reg" ] || { zw_log "wineboot failed"; return 1; }
+    touch "$template/.zentab-ready"
+  fi
+  export WINEPREFIX=$target
+  zw_wineserver_kill
+  rm -rf "$target"
+  cp -a "$template" "$target"
+}
+
+# Copies the doubles' DLL into $1 (a folder in the prefix, where its scenario.txt and calls.log
+# live) and registers it there.
+zw_register_doubles() {
+  local dll=$1 dir=$2
+  mkdir -p "$dir"
+  cp "$dll" "$dir/zentab_doubles.dll"
+  : >"$dir/calls.log"
+  : >"$dir/scenario.txt"
+  zw_wine regsvr32 /s "$(winepath -w "$dir/zentab_doubles.dll" 2>/dev/null)" >/dev/null 2>&1 ||
+    { zw_log "regsvr32 of the doubles failed"; return 1; }
+}
+
+# Sets the screen scale of the prefix (96 = 100 %, 144 = 150 %); takes effect for programs
+# started after it.
+zw_dpi() {
+  zw_reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1"
+  zw_wineserver_kill
+}
+
+zw_screenshot() {
+  local file=$1
+  mkdir -p "$(dirname "$file")"
+  # Full path: another `import` may come first in PATH.
+  /usr/bin/import -display "$DISPLAY" -window root "$file" 2>/dev/null
+}
+
+zw_stop() {
+  zw_wineserver_kill
+  if [ -n "$ZW_XVFB_PID" ]; then
+    kill "$ZW_XVFB_PID" 2>/dev/null
+    wait "$ZW_XVFB_PID" 2>/dev/null
+    ZW_XVFB_PID=
+  fi
+  return 0
+}
+
+# The built programs of the mingw preset: ZW_EXE, ZW_DRIVER, ZW_DOUBLES, ZW_PROBE.
+zw_find_programs() {
+  local dir=$1
+  ZW_EXE=$(find "$dir" -name zentab.exe -type f 2>/dev/null | head -n 1)
+  ZW_DRIVER=$(find "$dir" -name zentab_driver.exe -type f 2>/dev/null | head -n 1)
+  ZW_DOUBLES=$(find "$dir" -name zentab_doubles.dll -type f 2>/dev/null | head -n 1)
+  ZW_PROBE=$(find "$dir" -name profile_probe.exe -type f 2>/dev/null | head -n 1)
+}

@@ -1,0 +1,44 @@
+// The shell's collection of open windows, as the scenario file describes it at each call.
+#pragma once
+
+#include <exdisp.h>
+#include <windows.h>
+
+namespace doubles {
+
+class ShellWindows : public IShellWindows {
+ public:
+  ShellWindows();
+  virtual ~ShellWindows();
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* error, UINT* argError) override;
+
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override;
+  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** folder) override;
+  HRESULT STDMETHODCALLTYPE _NewEnum(IUnknown** out) override;
+  HRESULT STDMETHODCALLTYPE Register(IDispatch* window, LONG hwnd, int swClass,
+                                     LONG* cookie) override;
+  HRESULT STDMETHODCALLTYPE RegisterPending(LONG threadId, VARIANT* location, VARIANT* root,
+                                            int swClass, LONG* cookie) override;
+  HRESULT STDMETHODCALLTYPE Revoke(LONG cookie) override;
+  HRESULT STDMETHODCALLTYPE OnNavigate(LONG cookie, VARIANT* location) override;
+  HRESULT STDMETHODCALLTYPE OnActivated(LONG cookie, VARIANT_BOOL active) override;
+  HRESULT STDMETHODCALLTYPE FindWindowSW(VARIANT* location, VARIANT* root, int swClass, LONG* hwnd,
+                                         int options, IDispatch** out) override;
+  HRESULT STDMETHODCALLTYPE OnCreated(LONG cookie, IUnknown* window) override;
+  HRESULT STDMETHODCALLTYPE ProcessAttachDetach(VARIANT_BOOL attach) override;
+
+ private:
+  LONG refs_ = 1;
+};
+
+}  // namespace doubles
