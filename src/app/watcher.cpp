@@ -52,9 +52,10 @@ bool Watcher::QueryUnload() {
 
 void Watcher::CmdExit_Click() {
   if (ended_) return;
+  // Set first: the pass over pending messages at removal must not start another scan.
+  ended_ = true;
   curBrowser_.reset();
   RemoveTrayIcon();
-  ended_ = true;
   shell_.EndProgram();
 }
 

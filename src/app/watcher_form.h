@@ -1,11 +1,11 @@
 // The main window's design: caption, controls in tab order, menu bar and the tray's popup menu.
 #pragma once
 
-#include "platform/form_spec.h"
+#include "platform/form_design.h"
 
 namespace zentab {
 
-const FormSpec& WatcherForm();
+const FormDesign& WatcherForm();
 
 // Command ids of the menu items, also used by programs that drive the window from outside.
 enum WatcherCommand : int {
