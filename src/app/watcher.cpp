@@ -59,7 +59,9 @@ void Watcher::CmdExit_Click() {
   shell_.EndProgram();
 }
 
-void Watcher::SessionEnding() { CmdExit_Click(); }
+void Watcher::SessionEnding() {
+  CmdExit_Click();
+}
 
 void Watcher::Click(std::string_view control) {
   if (ended_) return;

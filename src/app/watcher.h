@@ -47,8 +47,7 @@ class Watcher : public FormEvents {
   void AddTrayIcon();
   void RemoveTrayIcon();
   void AddWatchEntry(std::int16_t position, const std::string& title, const std::string& address);
-  void AddPastLogEntry(std::int16_t position, const std::string& title,
-                       const std::string& address);
+  void AddPastLogEntry(std::int16_t position, const std::string& title, const std::string& address);
   void ScanWindows();
   void EndOfFullScan();
   void EndOfShortScan();

@@ -9,20 +9,22 @@ using K = ControlKind;
 using A = Align;
 
 constexpr std::array kControls{
-    ControlDesign{"Label1", K::Label, "監視項目(&W):", 120, 180, 1095, 195, true, A::Left, kLabel1Id},
+    ControlDesign{"Label1", K::Label, "監視項目(&W):", 120, 180, 1095, 195, true, A::Left,
+                  kLabel1Id},
     ControlDesign{"WatchLst", K::ListBox, "", 1260, 180, 8535, 1500, true, A::Left, kWatchLstId},
-    ControlDesign{"Label2", K::Label, "過去ログ(&P):", 120, 1860, 1095, 195, true, A::Left, kLabel2Id},
+    ControlDesign{"Label2", K::Label, "過去ログ(&P):", 120, 1860, 1095, 195, true, A::Left,
+                  kLabel2Id},
     ControlDesign{"PastLst", K::ListBox, "", 1260, 1860, 8535, 1500, true, A::Left, kPastLstId},
     ControlDesign{"WatchLstTmp", K::ListBox, "", 60, 3060, 1155, 240, false, A::Left,
-                kWatchLstTmpId},
+                  kWatchLstTmpId},
     ControlDesign{"IsPastLogMake", K::CheckBox, "過去ログ生成 一時停止(&Q)", 1260, 3480, 2475, 255,
-                true, A::Left, kIsPastLogMakeId},
+                  true, A::Left, kIsPastLogMakeId},
     ControlDesign{"SysTrayPic", K::PictureBox, "", 540, 2640, 315, 315, false, A::Left,
-                kSysTrayPicId},
+                  kSysTrayPicId},
     ControlDesign{"MaxWatchNum", K::Label, "*/*", 120, 420, 975, 195, true, A::Center,
-                kMaxWatchNumId},
+                  kMaxWatchNumId},
     ControlDesign{"MaxLogNum", K::Label, "Max *件", 120, 2100, 855, 195, true, A::Center,
-                kMaxLogNumId},
+                  kMaxLogNumId},
     ControlDesign{"WatchTmr", K::Timer, "", 0, 0, 0, 0, true, A::Left, kWatchTmrId},
 };
 
@@ -57,6 +59,8 @@ constexpr FormDesign kWatcher{
 
 }  // namespace
 
-const FormDesign& WatcherForm() { return kWatcher; }
+const FormDesign& WatcherForm() {
+  return kWatcher;
+}
 
 }  // namespace zentab

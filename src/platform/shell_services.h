@@ -65,11 +65,10 @@ class ShellServices {
 
   // The profile functions, with the system's reading and writing rules.
   virtual std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
-                                            std::int32_t defaultValue,
-                                            const std::string& path) = 0;
+                                      std::int32_t defaultValue, const std::string& path) = 0;
   // Reports no failure, as the system's call does not to its caller here.
   virtual void WriteProfileText(const std::string& section, const std::string& key,
-                                         const std::string& value, const std::string& path) = 0;
+                                const std::string& value, const std::string& path) = 0;
 
   virtual void Sleep(int milliseconds) = 0;
   virtual int MsgBox(const std::string& text, const std::string& caption, unsigned style) = 0;

@@ -12,7 +12,9 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // The number is read from at most this many characters of the value.
 constexpr size_t kIntBufferChars = 29;
 
-bool IsSpace(char c) { return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == 0x20; }
+bool IsSpace(char c) {
+  return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == 0x20;
+}
 
 bool IsLeadByte(char c) {
   const auto b = static_cast<unsigned char>(c);
@@ -35,7 +37,9 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -252,14 +256,14 @@ std::optional<std::string> WriteString(std::string_view contents, std::string_vi
 }
 
 std::int32_t ReadProfileInt(std::string_view section, std::string_view key,
-                                  std::int32_t defaultValue, const std::string& path) {
+                            std::int32_t defaultValue, const std::string& path) {
   std::string contents;
   ReadFile(path, contents);
   return GetInt(contents, section, key, defaultValue);
 }
 
-bool WriteProfileText(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path) {
+bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,
+                      const std::string& path) {
   std::string contents;
   // A file that is there but cannot be read must not be replaced by one holding a single key.
   if (ReadFile(path, contents) == FileState::Unreadable) return false;

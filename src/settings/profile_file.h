@@ -28,8 +28,8 @@ std::optional<std::string> WriteString(std::string_view contents, std::string_vi
 // The same on a file. A missing file reads as empty. A write goes to a temporary file that then
 // replaces the old one, so that a failed write never leaves a truncated file; returns false then.
 std::int32_t ReadProfileInt(std::string_view section, std::string_view key,
-                                  std::int32_t defaultValue, const std::string& path);
-bool WriteProfileText(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path);
+                            std::int32_t defaultValue, const std::string& path);
+bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,
+                      const std::string& path);
 
 }  // namespace zentab::profile

@@ -19,12 +19,13 @@ std::int16_t ReadField(ShellServices& shell, const char* key, std::int16_t defau
 
 }  // namespace
 
-std::string SettingsFilePath(const std::string& exeFolder) { return exeFolder + "\\Zentab2.ini"; }
+std::string SettingsFilePath(const std::string& exeFolder) {
+  return exeFolder + "\\Zentab2.ini";
+}
 
 std::int32_t GetIniInt(ShellServices& shell, const std::string& section, const std::string& key,
                        std::int16_t defaultValue) {
-  return shell.ReadProfileInt(section, key, defaultValue,
-                                    SettingsFilePath(shell.ExeFolder()));
+  return shell.ReadProfileInt(section, key, defaultValue, SettingsFilePath(shell.ExeFolder()));
 }
 
 void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,

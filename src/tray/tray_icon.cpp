@@ -7,10 +7,11 @@
 
 namespace zentab {
 
-std::string TrayTip(int major, int minor) { return "Zentab Ver" + VersionText(major, minor); }
+std::string TrayTip(int major, int minor) {
+  return "Zentab Ver" + VersionText(major, minor);
+}
 
-TrayIconData MakeTrayIconData(std::uintptr_t window, std::uintptr_t icon,
-                              const std::string& tip) {
+TrayIconData MakeTrayIconData(std::uintptr_t window, std::uintptr_t icon, const std::string& tip) {
   TrayIconData data;
   data.cbSize = kNotifyIconDataV1Size;
   data.hWnd = window;
@@ -53,12 +54,19 @@ void Watcher::RemoveTrayIcon() {
 
 void Watcher::SysTrayPic_MouseDown(int button, int x) {
   switch (DecodeTrayNotification(button, x)) {
-    case TrayAction::ReopenAll: TMAllZentab_Click(); break;
-    case TrayAction::ShowMenu: window_.PopupMenu("TaskTrayMenu", "TMAllZentab"); break;
-    case TrayAction::None: break;
+    case TrayAction::ReopenAll:
+      TMAllZentab_Click();
+      break;
+    case TrayAction::ShowMenu:
+      window_.PopupMenu("TaskTrayMenu", "TMAllZentab");
+      break;
+    case TrayAction::None:
+      break;
   }
 }
 
-void Watcher::TMCmdVisible_Click() { window_.SetVisible(!window_.Visible()); }
+void Watcher::TMCmdVisible_Click() {
+  window_.SetVisible(!window_.Visible());
+}
 
 }  // namespace zentab

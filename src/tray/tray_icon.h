@@ -9,8 +9,8 @@
 namespace zentab {
 
 inline constexpr std::uint32_t kTrayIconId = 10;
-inline constexpr std::uint32_t kTrayFlags = 7;                // message, icon and tip
-inline constexpr std::uint32_t kTrayCallbackMessage = 513;    // arrives as a left-button event
+inline constexpr std::uint32_t kTrayFlags = 7;              // message, icon and tip
+inline constexpr std::uint32_t kTrayCallbackMessage = 513;  // arrives as a left-button event
 inline constexpr int kTrayLeftDoubleClick = 515;
 inline constexpr int kTrayRightButtonDown = 516;
 

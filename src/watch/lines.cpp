@@ -8,7 +8,9 @@ namespace {
 constexpr std::string_view kSeparator = " - ";
 }
 
-std::string ListTitle(std::string_view title) { return ReplaceAll(title, kSeparator, "- "); }
+std::string ListTitle(std::string_view title) {
+  return ReplaceAll(title, kSeparator, "- ");
+}
 
 std::string WatchLine(std::int16_t position, std::string_view title, std::string_view address) {
   return "ID " + std::to_string(position) + " : " + std::string(title) + std::string(kSeparator) +

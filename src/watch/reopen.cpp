@@ -4,7 +4,9 @@
 
 namespace zentab {
 
-void Watcher::OpenPage(const std::string& address) { shell_.OpenNewBrowserWindow(address); }
+void Watcher::OpenPage(const std::string& address) {
+  shell_.OpenNewBrowserWindow(address);
+}
 
 void Watcher::TMAllZentab_Click() {
   const int n = watchLst_.ListCount();
@@ -24,8 +26,12 @@ void Watcher::ReopenSelected(ListBox& list) {
   }
 }
 
-void Watcher::WatchLst_DblClick() { ReopenSelected(watchLst_); }
+void Watcher::WatchLst_DblClick() {
+  ReopenSelected(watchLst_);
+}
 
-void Watcher::PastLst_DblClick() { ReopenSelected(pastLst_); }
+void Watcher::PastLst_DblClick() {
+  ReopenSelected(pastLst_);
+}
 
 }  // namespace zentab

@@ -19,9 +19,12 @@ constexpr int kMaxWatchLines = 100;
 
 bool AcceptedByCheckMode(int chkMode, const std::string& address) {
   switch (chkMode) {
-    case 0: return !Contains(address, "file://");
-    case 1: return Contains(address, "file://");
-    default: return false;  // 2 is accepted before the address is read
+    case 0:
+      return !Contains(address, "file://");
+    case 1:
+      return Contains(address, "file://");
+    default:
+      return false;  // 2 is accepted before the address is read
   }
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "watch/lines.h"
+
+#include <gtest/gtest.h>
 
 namespace zentab {
 namespace {

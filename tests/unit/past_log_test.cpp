@@ -17,9 +17,9 @@ TEST_F(PastLogTest, EachScanIsANewGroupSharedByAllItsLines) {
   OpenPages(2);
   Load();
   Scan();
-  EXPECT_EQ(ListOf("PastLst"), (Lines{"Gr 1 : P0 - http://p.example/0", "Gr 1 : P1 - http://p.example/1",
-                                     "Gr 2 : P0 - http://p.example/0",
-                                     "Gr 2 : P1 - http://p.example/1"}));
+  EXPECT_EQ(ListOf("PastLst"),
+            (Lines{"Gr 1 : P0 - http://p.example/0", "Gr 1 : P1 - http://p.example/1",
+                   "Gr 2 : P0 - http://p.example/0", "Gr 2 : P1 - http://p.example/1"}));
 }
 
 TEST_F(PastLogTest, AFirstLoggedPositionAboveZeroIsGroupZeroAndASingleWindowCountsUp) {
@@ -30,9 +30,9 @@ TEST_F(PastLogTest, AFirstLoggedPositionAboveZeroIsGroupZeroAndASingleWindowCoun
   Load();
   Scan();
   Scan();
-  EXPECT_EQ(ListOf("PastLst"), (Lines{"Gr 0 : News - http://news.example/",
-                                     "Gr 1 : News - http://news.example/",
-                                     "Gr 2 : News - http://news.example/"}));
+  EXPECT_EQ(ListOf("PastLst"),
+            (Lines{"Gr 0 : News - http://news.example/", "Gr 1 : News - http://news.example/",
+                   "Gr 2 : News - http://news.example/"}));
 }
 
 TEST_F(PastLogTest, TheLogKeepsTheNewestMaxLogLines) {

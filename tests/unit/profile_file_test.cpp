@@ -16,12 +16,30 @@ std::int32_t ReadMaxLog(const std::string& value) {
 
 TEST(ProfileRead, TheNumberAtTheStartOfTheValue) {
   const std::pair<const char*, std::int32_t> cases[] = {
-      {"5", 5},          {"-5", -5},           {"  7  ", 7},         {"+8", 8},
-      {"0x10", 16},      {"0X10", 0},          {"0o17", 15},         {"0b101", 5},
-      {"abc", 0},        {"", 50},             {"12abc", 12},        {"99999", 99999},
-      {"-40000", -40000}, {"2147483648", INT_MIN}, {"4294967297", 1}, {"42A94967297", 42},
-      {"010", 10},       {"1.5", 1},           {"\xef\xbc\x95", 0},  {"\"42\"", 42},
-      {"'7'", 7},        {"\"9", 0},           {"- 5", 0},           {"+-5", 0},
+      {"5", 5},
+      {"-5", -5},
+      {"  7  ", 7},
+      {"+8", 8},
+      {"0x10", 16},
+      {"0X10", 0},
+      {"0o17", 15},
+      {"0b101", 5},
+      {"abc", 0},
+      {"", 50},
+      {"12abc", 12},
+      {"99999", 99999},
+      {"-40000", -40000},
+      {"2147483648", INT_MIN},
+      {"4294967297", 1},
+      {"42A94967297", 42},
+      {"010", 10},
+      {"1.5", 1},
+      {"\xef\xbc\x95", 0},
+      {"\"42\"", 42},
+      {"'7'", 7},
+      {"\"9", 0},
+      {"- 5", 0},
+      {"+-5", 0},
   };
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(ReadMaxLog(value), expected) << "MaxLog=" << value;
@@ -74,9 +92,10 @@ TEST(ProfileRead, DoubleByteNamesAreComparedWhole) {
 
 TEST(ProfileWrite, KeyByKeyBuildsSectionsInOrderWithCrLf) {
   std::string file;
-  for (const auto& [section, key, value] :
-       {std::tuple{"User", "key1", "v1"}, {"Option", "ChkMode", "2"}, {"Option", "MaxLog", "50"},
-        {"User", "key2", " v2"}}) {
+  for (const auto& [section, key, value] : {std::tuple{"User", "key1", "v1"},
+                                            {"Option", "ChkMode", "2"},
+                                            {"Option", "MaxLog", "50"},
+                                            {"User", "key2", " v2"}}) {
     file = profile::WriteString(file, section, key, value).value();
   }
   EXPECT_EQ(file, "[User]\r\nkey1=v1\r\nkey2=v2\r\n[Option]\r\nChkMode=2\r\nMaxLog=50\r\n");

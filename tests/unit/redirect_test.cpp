@@ -32,19 +32,19 @@ TEST_F(RedirectTest, TheNavigationIsFollowedByAPauseAndARebuildOfAnUnchangedCoun
   shell.SetWindow(0, "Jump", kA + "dest.example/");
   settings.Through = 2;
   Scan();
-  EXPECT_EQ(Calls({"LocationURL", "Navigate2", "Sleep", "WatchLst."}),
-            (Lines{"LocationURL 0", "Navigate2 0 http://dest.example/", "Sleep 500",
-                   "LocationURL 0", "WatchLst.Clear",
-                   "WatchLst.AddItem ID 0 : Jump - http://dest.example/"}));
+  EXPECT_EQ(
+      Calls({"LocationURL", "Navigate2", "Sleep", "WatchLst."}),
+      (Lines{"LocationURL 0", "Navigate2 0 http://dest.example/", "Sleep 500", "LocationURL 0",
+             "WatchLst.Clear", "WatchLst.AddItem ID 0 : Jump - http://dest.example/"}));
   EXPECT_EQ(watcher.RedirectNavigated(), 0);
 }
 
 TEST_F(RedirectTest, ServicesAreTriedInTheOrderBThenAThenTheBoard) {
-  EXPECT_EQ(RedirectTarget(kA + kRedirectBHost.data() + "/x.example/", 3),
-            kA + "x.example/");
+  EXPECT_EQ(RedirectTarget(kA + kRedirectBHost.data() + "/x.example/", 3), kA + "x.example/");
   EXPECT_EQ(RedirectTarget(kA + "x.example/" + kRedirectBHost.data() + "/", 2),
             "http://x.example/" + std::string(kRedirectBHost) + "/");
-  EXPECT_EQ(RedirectTarget(kBoard + "?url=" + kB + "y.example/", 5), kBoard + "?url=http://y.example/");
+  EXPECT_EQ(RedirectTarget(kBoard + "?url=" + kB + "y.example/", 5),
+            kBoard + "?url=http://y.example/");
   EXPECT_EQ(RedirectTarget(kBoard + "?url=" + kB + "y.example/", 4), kB + "y.example/");
 }
 
@@ -73,8 +73,8 @@ TEST_F(RedirectTest, ABoardLinkWithoutATargetIsLeftAlone) {
 }
 
 TEST_F(RedirectTest, OnlyWebTargetsAreNavigatedTo) {
-  for (const std::string target : {"javascript:alert(1)", "file:///C:/Windows/calc.exe",
-                                   "ftp://files.example/"}) {
+  for (const std::string target :
+       {"javascript:alert(1)", "file:///C:/Windows/calc.exe", "ftp://files.example/"}) {
     EXPECT_FALSE(ShouldNavigate(kBoard + "?url=" + target, target)) << target;
   }
   EXPECT_TRUE(ShouldNavigate(kBoard + "?url=https://s.example/", "https://s.example/"));

@@ -41,8 +41,8 @@ TEST_F(ScanTest, EachPositionIsReadInOrderWithTheCounterRepainted) {
                              "WatchLstTmp.AddItem ID 0 : Page 0 - http://site.example/0",
                              "PastLst.AddItem Gr 2 : Page 0 - http://site.example/0",
                          }));
-  EXPECT_EQ(CounterRepaints(), (Lines{"0/10", "1/10", "2/10", "3/10", "0/10", "1/10", "2/10",
-                                      "3/10"}));
+  EXPECT_EQ(CounterRepaints(),
+            (Lines{"0/10", "1/10", "2/10", "3/10", "0/10", "1/10", "2/10", "3/10"}));
   EXPECT_EQ(Caption("MaxWatchNum"), "3/10");
   EXPECT_TRUE(ListOf("WatchLstTmp").empty());
 }
@@ -56,10 +56,10 @@ TEST_F(ScanTest, ShortScanRebuildsOnlyWhenTheNumberOfLinesChanges) {
 
   shell.OpenWindow("New", "http://new.example/");
   Scan();
-  EXPECT_EQ(ListOf("WatchLst"), (Lines{"ID 0 : Page 0 - http://site.example/0",
-                                      "ID 1 : Changed - http://other.example/",
-                                      "ID 2 : Page 2 - http://site.example/2",
-                                      "ID 3 : New - http://new.example/"}));
+  EXPECT_EQ(
+      ListOf("WatchLst"),
+      (Lines{"ID 0 : Page 0 - http://site.example/0", "ID 1 : Changed - http://other.example/",
+             "ID 2 : Page 2 - http://site.example/2", "ID 3 : New - http://new.example/"}));
   EXPECT_EQ(Caption("MaxWatchNum"), "4/10");
 }
 
@@ -142,10 +142,10 @@ TEST_F(ScanTest, AFailedScanKeepsTheWatchListAndItsPartialLinesAreDropped) {
   // The next short scan sees three lines again, not four: nothing is listed twice.
   shell.OpenWindow("Fourth", "http://fourth.example/");
   Scan();
-  EXPECT_EQ(ListOf("WatchLst"), (Lines{"ID 0 : Renamed - http://renamed.example/",
-                                      "ID 1 : Page 1 - http://site.example/1",
-                                      "ID 2 : Page 2 - http://site.example/2",
-                                      "ID 3 : Fourth - http://fourth.example/"}));
+  EXPECT_EQ(
+      ListOf("WatchLst"),
+      (Lines{"ID 0 : Renamed - http://renamed.example/", "ID 1 : Page 1 - http://site.example/1",
+             "ID 2 : Page 2 - http://site.example/2", "ID 3 : Fourth - http://fourth.example/"}));
 
   shell.Fail(SimulatedShell::Op::Count, 0);
   Scan();
@@ -204,10 +204,9 @@ TEST_F(CheckModeTest, FolderOnlyListsFileAddresses) {
   WriteIni("[Option]\nChkMode=1\n");
   OpenMixed();
   Load();
-  EXPECT_EQ(ListOf("WatchLst"),
-            (Lines{"ID 0 : Docs - file:///C:/Docs",
-                   "ID 1 : Search - http://search.example/?q=file://x",
-                   "ID 3 : Photos - file:///D:/Photos"}));
+  EXPECT_EQ(ListOf("WatchLst"), (Lines{"ID 0 : Docs - file:///C:/Docs",
+                                       "ID 1 : Search - http://search.example/?q=file://x",
+                                       "ID 3 : Photos - file:///D:/Photos"}));
 }
 
 TEST_F(CheckModeTest, BothListsEveryWindowWithoutReadingTheAddressFirst) {

@@ -33,29 +33,24 @@ TEST_F(SettingsTest, ADisabledPastLogIsAppliedInItsOrder) {
   view.ListBoxNamed("PastLst").AddItem("Gr 1 : old - http://old.example/");
   journal.Clear();
   Apply();
-  EXPECT_EQ(Calls({"IsPastLogMake", "PastLst", "MaxWatchNum", "MaxLogNum", "WatchTmr",
-                   "ReadProfileInt"}),
-            (Lines{
-                "ReadProfileInt Option ChkMode 2 " + folder.Path().string() + "\\Zentab2.ini",
-                "ReadProfileInt Option DisabledPastLog 0 " + folder.Path().string() +
-                    "\\Zentab2.ini",
-                "IsPastLogMake.Value 1",
-                "IsPastLogMake.Visible 0",
-                "PastLst.Clear",
-                "PastLst.AddItem 過去ログ機能は無効にされています。",
-                "PastLst.Enabled 0",
-                "ReadProfileInt Option MaxWatch 10 " + folder.Path().string() +
-                    "\\Zentab2.ini",
-                "MaxWatchNum.Caption 0/10",
-                "ReadProfileInt Option MaxLog 50 " + folder.Path().string() +
-                    "\\Zentab2.ini",
-                "MaxLogNum.Caption Max 50件",
-                "ReadProfileInt Option Interval 5000 " + folder.Path().string() +
-                    "\\Zentab2.ini",
-                "WatchTmr.Interval 5000",
-                "ReadProfileInt Option Through 0 " + folder.Path().string() +
-                    "\\Zentab2.ini",
-            }));
+  EXPECT_EQ(
+      Calls({"IsPastLogMake", "PastLst", "MaxWatchNum", "MaxLogNum", "WatchTmr", "ReadProfileInt"}),
+      (Lines{
+          "ReadProfileInt Option ChkMode 2 " + folder.Path().string() + "\\Zentab2.ini",
+          "ReadProfileInt Option DisabledPastLog 0 " + folder.Path().string() + "\\Zentab2.ini",
+          "IsPastLogMake.Value 1",
+          "IsPastLogMake.Visible 0",
+          "PastLst.Clear",
+          "PastLst.AddItem 過去ログ機能は無効にされています。",
+          "PastLst.Enabled 0",
+          "ReadProfileInt Option MaxWatch 10 " + folder.Path().string() + "\\Zentab2.ini",
+          "MaxWatchNum.Caption 0/10",
+          "ReadProfileInt Option MaxLog 50 " + folder.Path().string() + "\\Zentab2.ini",
+          "MaxLogNum.Caption Max 50件",
+          "ReadProfileInt Option Interval 5000 " + folder.Path().string() + "\\Zentab2.ini",
+          "WatchTmr.Interval 5000",
+          "ReadProfileInt Option Through 0 " + folder.Path().string() + "\\Zentab2.ini",
+      }));
 }
 
 TEST_F(SettingsTest, ApplyingAgainEmptiesThePastLogAndReleasesAPause) {

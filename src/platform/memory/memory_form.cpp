@@ -5,21 +5,6 @@
 
 namespace zentab {
 
-void MemoryListBox::SetVisible(bool visible) {
-  visible_ = visible;
-  journal_.Add(name_ + ".Visible " + std::to_string(visible));
-}
-
-void MemoryListBox::SetEnabled(bool enabled) {
-  enabled_ = enabled;
-  journal_.Add(name_ + ".Enabled " + std::to_string(enabled));
-}
-
-void MemoryListBox::SetToolTipText(const std::string& text) {
-  toolTip_ = text;
-  journal_.Add(name_ + ".ToolTipText " + text);
-}
-
 void MemoryListBox::AddItem(const std::string& line) {
   lines_.push_back(line);
   journal_.Add(name_ + ".AddItem " + line);
@@ -59,11 +44,6 @@ void MemoryLabel::Refresh() {
   journal_.Add(name_ + ".Refresh");
 }
 
-void MemoryCheckBox::SetVisible(bool visible) {
-  visible_ = visible;
-  journal_.Add(name_ + ".Visible " + std::to_string(visible));
-}
-
 void MemoryCheckBox::SetValue(int value) {
   value_ = value;
   journal_.Add(name_ + ".Value " + std::to_string(value));
@@ -90,25 +70,24 @@ void MemoryForm::PopupMenu(const std::string& menu, const std::string& defaultIt
   if (!choice.empty() && events_) events_->Click(choice);
 }
 
-MemoryFormView::MemoryFormView(const FormDesign& spec, Journal& journal)
-    : form_(std::string(spec.caption), journal, 0x1C0) {
+MemoryFormView::MemoryFormView(const FormDesign& design, Journal& journal)
+    : form_(std::string(design.caption), journal, 0x1C0) {
   std::uintptr_t handle = 0x100;
-  for (const ControlDesign& control : spec.controls) {
+  for (const ControlDesign& control : design.controls) {
     std::string name(control.name);
     handle += 2;
     switch (control.kind) {
       case ControlKind::ListBox:
-        lists_[name] = std::make_unique<MemoryListBox>(name, journal, handle);
+        lists_[name] = std::make_unique<MemoryListBox>(control, journal, handle);
         break;
       case ControlKind::Label:
-        labels_[name] =
-            std::make_unique<MemoryLabel>(name, std::string(control.caption), journal, handle);
+        labels_[name] = std::make_unique<MemoryLabel>(control, journal, handle);
         break;
       case ControlKind::CheckBox:
-        checkBoxes_[name] = std::make_unique<MemoryCheckBox>(name, journal, handle);
+        checkBoxes_[name] = std::make_unique<MemoryCheckBox>(control, journal, handle);
         break;
       case ControlKind::PictureBox:
-        pictures_[name] = std::make_unique<MemoryPictureBox>(handle);
+        pictures_[name] = std::make_unique<MemoryPictureBox>(control, journal, handle);
         break;
       case ControlKind::Timer:
         timers_[name] = std::make_unique<MemoryTimer>(name, journal);
@@ -125,14 +104,20 @@ T& MemoryFormView::Find(std::map<std::string, std::unique_ptr<T>, std::less<>>& 
   return *it->second;
 }
 
-MemoryListBox& MemoryFormView::ListBoxNamed(std::string_view name) { return Find(lists_, name); }
-MemoryLabel& MemoryFormView::LabelNamed(std::string_view name) { return Find(labels_, name); }
+MemoryListBox& MemoryFormView::ListBoxNamed(std::string_view name) {
+  return Find(lists_, name);
+}
+MemoryLabel& MemoryFormView::LabelNamed(std::string_view name) {
+  return Find(labels_, name);
+}
 MemoryCheckBox& MemoryFormView::CheckBoxNamed(std::string_view name) {
   return Find(checkBoxes_, name);
 }
 MemoryPictureBox& MemoryFormView::PictureBoxNamed(std::string_view name) {
   return Find(pictures_, name);
 }
-MemoryTimer& MemoryFormView::TimerNamed(std::string_view name) { return Find(timers_, name); }
+MemoryTimer& MemoryFormView::TimerNamed(std::string_view name) {
+  return Find(timers_, name);
+}
 
 }  // namespace zentab

@@ -6,21 +6,49 @@
 #include <string>
 #include <vector>
 
+#include "platform/form_design.h"
 #include "platform/form_view.h"
 #include "platform/memory/journal.h"
 
 namespace zentab {
 
-class MemoryListBox : public ListBox {
+// What every memory control shares: visibility, enabling, tooltip, handle, all journaled.
+template <class Interface>
+class MemoryControl : public Interface {
  public:
-  MemoryListBox(std::string name, Journal& journal, std::uintptr_t handle)
-      : name_(std::move(name)), journal_(journal), handle_(handle) {}
-  void SetVisible(bool visible) override;
+  MemoryControl(const ControlDesign& design, Journal& journal, std::uintptr_t handle)
+      : name_(design.name), journal_(journal), handle_(handle), visible_(design.visible) {}
+  void SetVisible(bool visible) override {
+    visible_ = visible;
+    journal_.Add(name_ + ".Visible " + std::to_string(visible));
+  }
   bool Visible() const override { return visible_; }
-  void SetEnabled(bool enabled) override;
+  void SetEnabled(bool enabled) override {
+    enabled_ = enabled;
+    journal_.Add(name_ + ".Enabled " + std::to_string(enabled));
+  }
   bool Enabled() const override { return enabled_; }
-  void SetToolTipText(const std::string& text) override;
+  void SetToolTipText(const std::string& text) override {
+    toolTip_ = text;
+    journal_.Add(name_ + ".ToolTipText " + text);
+  }
+  const std::string& ToolTipText() const { return toolTip_; }
   std::uintptr_t Handle() const override { return handle_; }
+
+ protected:
+  std::string name_;
+  Journal& journal_;
+
+ private:
+  std::uintptr_t handle_;
+  bool visible_;
+  bool enabled_ = true;
+  std::string toolTip_;
+};
+
+class MemoryListBox : public MemoryControl<ListBox> {
+ public:
+  using MemoryControl::MemoryControl;
   void AddItem(const std::string& line) override;
   void RemoveItem(int index) override;
   void Clear() override;
@@ -30,34 +58,21 @@ class MemoryListBox : public ListBox {
   void SetListIndex(int index) override;
 
   const std::vector<std::string>& Lines() const { return lines_; }
-  const std::string& ToolTipText() const { return toolTip_; }
   // Every index the program selected, in order (-1 for a deselection).
   const std::vector<int>& Selections() const { return selections_; }
   // What a user's click does: select a line without the program knowing.
   void UserSelects(int index) { selected_ = index; }
 
  private:
-  std::string name_;
-  Journal& journal_;
-  std::uintptr_t handle_;
   std::vector<std::string> lines_;
   std::vector<int> selections_;
   int selected_ = -1;
-  bool visible_ = true;
-  bool enabled_ = true;
-  std::string toolTip_;
 };
 
-class MemoryLabel : public Label {
+class MemoryLabel : public MemoryControl<Label> {
  public:
-  MemoryLabel(std::string name, std::string caption, Journal& journal, std::uintptr_t handle)
-      : name_(std::move(name)), journal_(journal), handle_(handle), caption_(std::move(caption)) {}
-  void SetVisible(bool visible) override { visible_ = visible; }
-  bool Visible() const override { return visible_; }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
-  bool Enabled() const override { return enabled_; }
-  void SetToolTipText(const std::string&) override {}
-  std::uintptr_t Handle() const override { return handle_; }
+  MemoryLabel(const ControlDesign& design, Journal& journal, std::uintptr_t handle)
+      : MemoryControl(design, journal, handle), caption_(design.caption) {}
   void SetCaption(const std::string& text) override;
   std::string Caption() const override { return caption_; }
   void Refresh() override;
@@ -66,54 +81,23 @@ class MemoryLabel : public Label {
   const std::vector<std::string>& Repaints() const { return repaints_; }
 
  private:
-  std::string name_;
-  Journal& journal_;
-  std::uintptr_t handle_;
   std::string caption_;
   std::vector<std::string> repaints_;
-  bool visible_ = true;
-  bool enabled_ = true;
 };
 
-class MemoryCheckBox : public CheckBox {
+class MemoryCheckBox : public MemoryControl<CheckBox> {
  public:
-  MemoryCheckBox(std::string name, Journal& journal, std::uintptr_t handle)
-      : name_(std::move(name)), journal_(journal), handle_(handle) {}
-  void SetVisible(bool visible) override;
-  bool Visible() const override { return visible_; }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
-  bool Enabled() const override { return enabled_; }
-  void SetToolTipText(const std::string&) override {}
-  std::uintptr_t Handle() const override { return handle_; }
+  using MemoryControl::MemoryControl;
   void SetValue(int value) override;
   int Value() const override { return value_; }
   // What a user's click does.
   void UserSets(int value) { value_ = value; }
 
  private:
-  std::string name_;
-  Journal& journal_;
-  std::uintptr_t handle_;
   int value_ = 0;
-  bool visible_ = true;
-  bool enabled_ = true;
 };
 
-class MemoryPictureBox : public PictureBox {
- public:
-  explicit MemoryPictureBox(std::uintptr_t handle) : handle_(handle) {}
-  void SetVisible(bool visible) override { visible_ = visible; }
-  bool Visible() const override { return visible_; }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
-  bool Enabled() const override { return enabled_; }
-  void SetToolTipText(const std::string&) override {}
-  std::uintptr_t Handle() const override { return handle_; }
-
- private:
-  std::uintptr_t handle_;
-  bool visible_ = false;
-  bool enabled_ = true;
-};
+using MemoryPictureBox = MemoryControl<PictureBox>;
 
 class MemoryTimer : public Timer {
  public:
@@ -156,7 +140,7 @@ class MemoryForm : public Form {
 
 class MemoryFormView : public FormView {
  public:
-  MemoryFormView(const FormDesign& spec, Journal& journal);
+  MemoryFormView(const FormDesign& design, Journal& journal);
   MemoryForm& Window() override { return form_; }
   MemoryListBox& ListBoxNamed(std::string_view name) override;
   MemoryLabel& LabelNamed(std::string_view name) override;

@@ -14,12 +14,8 @@ class SimulatedShell::Browser : public BrowserWindow {
   Browser(SimulatedShell& shell, std::weak_ptr<Window> window, int position)
       : shell_(shell), window_(std::move(window)), position_(position) {}
 
-  std::string LocationURL() override {
-    return Read(Op::LocationURL, "LocationURL").url;
-  }
-  std::string LocationName() override {
-    return Read(Op::LocationName, "LocationName").title;
-  }
+  std::string LocationURL() override { return Read(Op::LocationURL, "LocationURL").url; }
+  std::string LocationName() override { return Read(Op::LocationName, "LocationName").title; }
   void Navigate2(const std::string& address) override {
     Window& window = Read(Op::Navigate2, "Navigate2");
     shell_.journal_.entries.back() += " " + address;
@@ -52,9 +48,13 @@ void SimulatedShell::CloseWindow(int position) {
   windows_.erase(windows_.begin() + position);
 }
 
-void SimulatedShell::Fail(Op op, int at) { failures_.push_back(Failure{op, at}); }
+void SimulatedShell::Fail(Op op, int at) {
+  failures_.push_back(Failure{op, at});
+}
 
-int SimulatedShell::NextOccurrence(Op op) { return occurrences_[static_cast<size_t>(op)]++; }
+int SimulatedShell::NextOccurrence(Op op) {
+  return occurrences_[static_cast<size_t>(op)]++;
+}
 
 void SimulatedShell::Check(Op op, int at) {
   const auto it = std::find_if(failures_.begin(), failures_.end(),
@@ -92,28 +92,27 @@ std::string SimulatedShell::Describe(const TrayIconData& data) {
          " hIcon=" + std::to_string(data.hIcon) + " szTip=" + tip.substr(0, nul);
 }
 
-void SimulatedShell::TrayAdd(const TrayIconData& data) { journal_.Add("TrayAdd " + Describe(data)); }
+void SimulatedShell::TrayAdd(const TrayIconData& data) {
+  journal_.Add("TrayAdd " + Describe(data));
+}
 
 void SimulatedShell::TrayDelete(const TrayIconData& data) {
   journal_.Add("TrayDelete " + Describe(data));
 }
 
-std::int32_t SimulatedShell::ReadProfileInt(const std::string& section,
-                                                  const std::string& key,
-                                                  std::int32_t defaultValue,
-                                                  const std::string& path) {
-  journal_.Add("ReadProfileInt " + section + " " + key + " " +
-               std::to_string(defaultValue) + " " + path);
+std::int32_t SimulatedShell::ReadProfileInt(const std::string& section, const std::string& key,
+                                            std::int32_t defaultValue, const std::string& path) {
+  journal_.Add("ReadProfileInt " + section + " " + key + " " + std::to_string(defaultValue) + " " +
+               path);
   return profile::ReadProfileInt(ToCodePage932(section), ToCodePage932(key), defaultValue,
-                                       HostPath(path));
+                                 HostPath(path));
 }
 
 void SimulatedShell::WriteProfileText(const std::string& section, const std::string& key,
-                                               const std::string& value,
-                                               const std::string& path) {
+                                      const std::string& value, const std::string& path) {
   journal_.Add("WriteProfileText " + section + " " + key + " " + value + " " + path);
-  profile::WriteProfileText(ToCodePage932(section), ToCodePage932(key),
-                                     ToCodePage932(value), HostPath(path));
+  profile::WriteProfileText(ToCodePage932(section), ToCodePage932(key), ToCodePage932(value),
+                            HostPath(path));
 }
 
 void SimulatedShell::Sleep(int milliseconds) {
@@ -125,7 +124,9 @@ int SimulatedShell::MsgBox(const std::string& text, const std::string& caption, 
   return kOK;
 }
 
-void SimulatedShell::DoEvents() { journal_.Add("DoEvents"); }
+void SimulatedShell::DoEvents() {
+  journal_.Add("DoEvents");
+}
 
 void SimulatedShell::EndProgram() {
   journal_.Add("EndProgram");

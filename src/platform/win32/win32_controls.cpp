@@ -10,14 +10,14 @@ namespace {
 constexpr wchar_t kPictureClass[] = L"Zentab.PictureBox";
 
 // The form lays the controls out once it knows its DPI; they are born without a size.
-HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& spec, DWORD style,
+HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design, DWORD style,
                  DWORD exStyle, void* param = nullptr) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
-  style |= WS_CHILD | (spec.visible ? WS_VISIBLE : 0);
+  style |= WS_CHILD | (design.visible ? WS_VISIBLE : 0);
   HWND window =
-      CreateWindowExW(exStyle, windowClass, Widen(spec.caption).c_str(), style, 0, 0, 0, 0, form,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, param);
-  if (!window) throw ShellFailure("CreateWindowExW failed for " + std::string(spec.name));
+      CreateWindowExW(exStyle, windowClass, Widen(design.caption).c_str(), style, 0, 0, 0, 0, form,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, param);
+  if (!window) throw ShellFailure("CreateWindowExW failed for " + std::string(design.name));
   return window;
 }
 
@@ -86,8 +86,8 @@ template class ChildControl<CheckBox>;
 template class ChildControl<PictureBox>;
 
 // Unsorted, single selection; whole pixels of height so that both lists keep the design's size.
-Win32ListBox::Win32ListBox(HWND form, const ControlDesign& spec, HWND toolTip)
-    : ChildControl(CreateChild(form, L"LISTBOX", spec,
+Win32ListBox::Win32ListBox(HWND form, const ControlDesign& design, HWND toolTip)
+    : ChildControl(CreateChild(form, L"LISTBOX", design,
                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                                WS_EX_CLIENTEDGE),
                    toolTip) {}
@@ -134,8 +134,9 @@ void Win32ListBox::SetListIndex(int index) {
   }
 }
 
-Win32Label::Win32Label(HWND form, const ControlDesign& spec, HWND toolTip)
-    : ChildControl(CreateChild(form, L"STATIC", spec, LabelAlignment(spec.align), 0), toolTip) {}
+Win32Label::Win32Label(HWND form, const ControlDesign& design, HWND toolTip)
+    : ChildControl(CreateChild(form, L"STATIC", design, LabelAlignment(design.align), 0), toolTip) {
+}
 
 void Win32Label::SetCaption(const std::string& text) {
   if (!SetWindowTextW(window_, Widen(text).c_str())) throw ShellFailure("SetWindowTextW failed");
@@ -149,8 +150,9 @@ void Win32Label::Refresh() {
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-Win32CheckBox::Win32CheckBox(HWND form, const ControlDesign& spec, HWND toolTip)
-    : ChildControl(CreateChild(form, L"BUTTON", spec, BS_AUTOCHECKBOX | WS_TABSTOP, 0), toolTip) {}
+Win32CheckBox::Win32CheckBox(HWND form, const ControlDesign& design, HWND toolTip)
+    : ChildControl(CreateChild(form, L"BUTTON", design, BS_AUTOCHECKBOX | WS_TABSTOP, 0), toolTip) {
+}
 
 void Win32CheckBox::SetValue(int value) {
   SendMessageW(window_, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -160,12 +162,12 @@ int Win32CheckBox::Value() const {
   return SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-Win32PictureBox::Win32PictureBox(HWND form, const ControlDesign& spec, HWND toolTip,
+Win32PictureBox::Win32PictureBox(HWND form, const ControlDesign& design, HWND toolTip,
                                  std::function<void(int x)> mouseDown)
     : ChildControl(nullptr, toolTip), mouseDown_(std::move(mouseDown)) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
   RegisterBoundClass<Win32PictureBox>(instance, kPictureClass, nullptr);
-  window_ = CreateChild(form, kPictureClass, spec, 0, 0, this);
+  window_ = CreateChild(form, kPictureClass, design, 0, 0, this);
 }
 
 LRESULT Win32PictureBox::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -182,8 +184,8 @@ LRESULT Win32PictureBox::OnLeftButtonDown(int x) {
   return 0;
 }
 
-Win32Timer::Win32Timer(HWND form, const ControlDesign& spec)
-    : form_(form), id_(static_cast<UINT_PTR>(spec.id)) {
+Win32Timer::Win32Timer(HWND form, const ControlDesign& design)
+    : form_(form), id_(static_cast<UINT_PTR>(design.id)) {
   SetInterval(kTimerDesignInterval);
 }
 

@@ -36,7 +36,7 @@ class ChildControl : public Interface {
 
 class Win32ListBox final : public ChildControl<ListBox> {
  public:
-  Win32ListBox(HWND form, const ControlDesign& spec, HWND toolTip);
+  Win32ListBox(HWND form, const ControlDesign& design, HWND toolTip);
   void AddItem(const std::string& line) override;
   void RemoveItem(int index) override;
   void Clear() override;
@@ -48,7 +48,7 @@ class Win32ListBox final : public ChildControl<ListBox> {
 
 class Win32Label final : public ChildControl<Label> {
  public:
-  Win32Label(HWND form, const ControlDesign& spec, HWND toolTip);
+  Win32Label(HWND form, const ControlDesign& design, HWND toolTip);
   void SetCaption(const std::string& text) override;
   std::string Caption() const override;
   void Refresh() override;
@@ -56,7 +56,7 @@ class Win32Label final : public ChildControl<Label> {
 
 class Win32CheckBox final : public ChildControl<CheckBox> {
  public:
-  Win32CheckBox(HWND form, const ControlDesign& spec, HWND toolTip);
+  Win32CheckBox(HWND form, const ControlDesign& design, HWND toolTip);
   void SetValue(int value) override;
   int Value() const override;
 };
@@ -65,7 +65,7 @@ class Win32CheckBox final : public ChildControl<CheckBox> {
 // left-button message: that arrives as MouseDown with the message's low word as X.
 class Win32PictureBox final : public ChildControl<PictureBox> {
  public:
-  Win32PictureBox(HWND form, const ControlDesign& spec, HWND toolTip,
+  Win32PictureBox(HWND form, const ControlDesign& design, HWND toolTip,
                   std::function<void(int x)> mouseDown);
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -77,7 +77,7 @@ class Win32PictureBox final : public ChildControl<PictureBox> {
 // A timer of the form's window, identified there by the control's id.
 class Win32Timer final : public Timer {
  public:
-  Win32Timer(HWND form, const ControlDesign& spec);
+  Win32Timer(HWND form, const ControlDesign& design);
   void SetInterval(std::int32_t milliseconds) override;
   std::int32_t Interval() const override { return interval_; }
   std::int32_t MaxInterval() const override { return USER_TIMER_MAXIMUM; }

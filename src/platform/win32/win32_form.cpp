@@ -28,21 +28,21 @@ T& Named(const std::map<std::string_view, std::unique_ptr<T>, std::less<>>& cont
 
 }  // namespace
 
-Win32Form::Win32Form(const FormDesign& spec, HINSTANCE instance, int icon)
-    : spec_(spec), instance_(instance) {
+Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance, int icon)
+    : design_(design), instance_(instance) {
   RegisterBoundClass<Win32Form>(instance, kFormClass, GetSysColorBrush(COLOR_BTNFACE));
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   if (!taskbarCreated_) throw ShellFailure("RegisterWindowMessageW failed");
   // An owned window gets no taskbar button and keeps its minimize box.
-  if (!spec.showInTaskbar) {
+  if (!design.showInTaskbar) {
     owner_ = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                              instance, nullptr);
     if (!owner_) throw ShellFailure("CreateWindowExW failed for the owner window");
   }
   CreateMenus();
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(spec.caption).c_str(), Style(),
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(design.caption).c_str(), Style(),
                             0, 0, 0, 0, owner_, menuBar_, instance, this);
-  if (!window_) throw ShellFailure("CreateWindowExW failed for " + std::string(spec.name));
+  if (!window_) throw ShellFailure("CreateWindowExW failed for " + std::string(design.name));
   toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
@@ -75,7 +75,7 @@ void Win32Form::Destroy() {
 // Top-level menus shown in the bar become its popups; the others are kept for PopupMenu.
 void Win32Form::CreateMenus() {
   HMENU current = nullptr;
-  for (const MenuDesign& entry : spec_.menus) {
+  for (const MenuDesign& entry : design_.menus) {
     BOOL added = TRUE;
     if (entry.level == 0) {
       current = CreatePopupMenu();
@@ -102,7 +102,7 @@ void Win32Form::CreateMenus() {
 
 // In design order, which is also the tab order.
 void Win32Form::CreateControls() {
-  for (const ControlDesign& control : spec_.controls) {
+  for (const ControlDesign& control : design_.controls) {
     switch (control.kind) {
       case ControlKind::Label:
         AddChild(labels_, control);
@@ -127,10 +127,10 @@ void Win32Form::CreateControls() {
 
 template <class T, class... Extra>
 void Win32Form::AddChild(std::map<std::string_view, std::unique_ptr<T>, std::less<>>& named,
-                         const ControlDesign& spec, Extra&&... extra) {
-  auto control = std::make_unique<T>(window_, spec, toolTip_, std::forward<Extra>(extra)...);
-  children_.emplace_back(&spec, control->Window());
-  named.emplace(spec.name, std::move(control));
+                         const ControlDesign& design, Extra&&... extra) {
+  auto control = std::make_unique<T>(window_, design, toolTip_, std::forward<Extra>(extra)...);
+  children_.emplace_back(&design, control->Window());
+  named.emplace(design.name, std::move(control));
 }
 
 HICON Win32Form::LoadIconSized(int icon, int size) const {
@@ -141,7 +141,7 @@ HICON Win32Form::LoadIconSized(int icon, int size) const {
 
 DWORD Win32Form::Style() const {
   return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
-         (spec_.minButton ? WS_MINIMIZEBOX : 0) | (spec_.maxButton ? WS_MAXIMIZEBOX : 0);
+         (design_.minButton ? WS_MINIMIZEBOX : 0) | (design_.maxButton ? WS_MAXIMIZEBOX : 0);
 }
 
 int Win32Form::Pixels(int twips) const {
@@ -156,17 +156,18 @@ void Win32Form::ApplyDpi(UINT dpi) {
                   FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                   DEFAULT_PITCH | FF_DONTCARE, kFontFace);
   if (!font) throw ShellFailure("CreateFontW failed");
-  for (const auto& [spec, child] : children_) {
-    if (!SetWindowPos(child, nullptr, Pixels(spec->left), Pixels(spec->top), Pixels(spec->width),
-                      Pixels(spec->height), SWP_NOZORDER | SWP_NOACTIVATE)) {
-      throw ShellFailure("SetWindowPos failed for " + std::string(spec->name));
+  for (const auto& [design, child] : children_) {
+    if (!SetWindowPos(child, nullptr, Pixels(design->left), Pixels(design->top),
+                      Pixels(design->width), Pixels(design->height),
+                      SWP_NOZORDER | SWP_NOACTIVATE)) {
+      throw ShellFailure("SetWindowPos failed for " + std::string(design->name));
     }
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   if (font_) DeleteObject(font_);
   font_ = font;
 
-  RECT frame{0, 0, Pixels(spec_.clientWidth), Pixels(spec_.clientHeight)};
+  RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
   if (!AdjustWindowRectExForDpi(&frame, Style(), menuBar_ != nullptr, exStyle, dpi) ||
       !SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -235,7 +236,7 @@ void Win32Form::PopupMenu(const std::string& menu, const std::string& defaultIte
   const auto found = popupMenus_.find(menu);
   if (found == popupMenus_.end()) throw std::out_of_range("no popup menu " + menu);
   HMENU popup = found->second;
-  for (const MenuDesign& entry : spec_.menus) {
+  for (const MenuDesign& entry : design_.menus) {
     if (entry.name == defaultItem && !SetMenuDefaultItem(popup, static_cast<UINT>(entry.id), 0)) {
       throw ShellFailure("SetMenuDefaultItem failed");
     }
@@ -253,14 +254,14 @@ void Win32Form::PopupMenu(const std::string& menu, const std::string& defaultIte
 }
 
 const MenuDesign* Win32Form::MenuItemWithId(int id) const {
-  for (const MenuDesign& entry : spec_.menus) {
+  for (const MenuDesign& entry : design_.menus) {
     if (entry.id != 0 && entry.id == id) return &entry;
   }
   return nullptr;
 }
 
 const ControlDesign* Win32Form::ControlWithId(int id) const {
-  for (const ControlDesign& control : spec_.controls) {
+  for (const ControlDesign& control : design_.controls) {
     if (control.id == id) return &control;
   }
   return nullptr;

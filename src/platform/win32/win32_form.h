@@ -18,7 +18,7 @@ class Win32Form final : public FormView, public Form {
  public:
   // The window is created hidden, with every control and menu of the design; `icon` is the id of
   // the program's icon resource.
-  Win32Form(const FormDesign& spec, HINSTANCE instance, int icon);
+  Win32Form(const FormDesign& design, HINSTANCE instance, int icon);
   ~Win32Form() override;
   Win32Form(const Win32Form&) = delete;
   Win32Form& operator=(const Win32Form&) = delete;
@@ -52,7 +52,7 @@ class Win32Form final : public FormView, public Form {
   void CreateControls();
   template <class T, class... Extra>
   void AddChild(std::map<std::string_view, std::unique_ptr<T>, std::less<>>& named,
-                const ControlDesign& spec, Extra&&... extra);
+                const ControlDesign& design, Extra&&... extra);
   HICON LoadIconSized(int icon, int size) const;
   DWORD Style() const;
   int Pixels(int twips) const;
@@ -71,7 +71,7 @@ class Win32Form final : public FormView, public Form {
   LRESULT OnEndSession(bool ending);
   LRESULT OnTaskbarCreated();
 
-  const FormDesign& spec_;
+  const FormDesign& design_;
   HINSTANCE instance_;
   UINT taskbarCreated_ = 0;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

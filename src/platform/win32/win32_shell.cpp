@@ -177,13 +177,13 @@ void Win32Shell::TrayDelete(const TrayIconData& data) {
 }
 
 std::int32_t Win32Shell::ReadProfileInt(const std::string& section, const std::string& key,
-                                              std::int32_t defaultValue, const std::string& path) {
+                                        std::int32_t defaultValue, const std::string& path) {
   return static_cast<std::int32_t>(GetPrivateProfileIntA(
       ToAnsi(section).c_str(), ToAnsi(key).c_str(), defaultValue, ToAnsi(path).c_str()));
 }
 
 void Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
-                                           const std::string& value, const std::string& path) {
+                                  const std::string& value, const std::string& path) {
   WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
                              ToAnsi(path).c_str());
 }

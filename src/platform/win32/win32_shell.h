@@ -23,9 +23,9 @@ class Win32Shell final : public ShellServices {
   void TrayAdd(const TrayIconData& data) override;
   void TrayDelete(const TrayIconData& data) override;
   std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
-                                    std::int32_t defaultValue, const std::string& path) override;
+                              std::int32_t defaultValue, const std::string& path) override;
   void WriteProfileText(const std::string& section, const std::string& key,
-                                 const std::string& value, const std::string& path) override;
+                        const std::string& value, const std::string& path) override;
   void Sleep(int milliseconds) override;
   int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;
   bool IsAnotherInstanceRunning() override;

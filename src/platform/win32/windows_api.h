@@ -10,4 +10,3 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 // clang-format on
-
