@@ -44,12 +44,10 @@ HRESULT NewBstr(const std::wstring& text, BSTR* out) {
 
 }  // namespace
 
-Browser::Browser(long position) : position_(position) {
-  InterlockedIncrement(&g_liveCount);
-}
+Browser::Browser(long position) : DispatchObject(IID_IWebBrowser2), position_(position) {}
 
-Browser::~Browser() {
-  InterlockedDecrement(&g_liveCount);
+bool Browser::AlsoImplements(REFIID iid) const {
+  return iid == IID_IWebBrowser || iid == IID_IWebBrowserApp;
 }
 
 std::wstring Browser::LogName() const {
@@ -65,61 +63,6 @@ HRESULT Browser::ReadWindow(const wchar_t* call, bool wantTitle, BSTR* out) {
   if (position_ >= static_cast<long>(scenario.windows.size())) return RPC_E_DISCONNECTED;
   const ShellWindow& window = scenario.windows[static_cast<size_t>(position_)];
   return NewBstr(wantTitle ? window.title : window.address, out);
-}
-
-HRESULT Browser::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IWebBrowser ||
-      iid == IID_IWebBrowserApp || iid == IID_IWebBrowser2) {
-    *out = static_cast<IWebBrowser2*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG Browser::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&refs_));
-}
-
-ULONG Browser::Release() {
-  LONG left = InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT Browser::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  ITypeInfo* info = nullptr;
-  *count = SUCCEEDED(TypeInfoFor(IID_IWebBrowser2, &info)) ? 1 : 0;
-  if (info) info->Release();
-  return S_OK;
-}
-
-HRESULT Browser::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  if (index != 0) return DISP_E_BADINDEX;
-  return TypeInfoFor(IID_IWebBrowser2, info);
-}
-
-HRESULT Browser::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  ITypeInfo* info = nullptr;
-  HRESULT hr = TypeInfoFor(IID_IWebBrowser2, &info);
-  if (FAILED(hr)) return hr;
-  hr = DispGetIDsOfNames(info, names, count, ids);
-  info->Release();
-  return hr;
-}
-
-HRESULT Browser::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* error, UINT* argError) {
-  ITypeInfo* info = nullptr;
-  HRESULT hr = TypeInfoFor(IID_IWebBrowser2, &info);
-  if (FAILED(hr)) return hr;
-  hr = DispInvoke(static_cast<IWebBrowser2*>(this), info, id, flags, params, result, error,
-                  argError);
-  info->Release();
-  return hr;
 }
 
 HRESULT Browser::get_LocationName(BSTR* out) {

@@ -6,33 +6,15 @@
 
 #include <string>
 
+#include "dispatch_object.h"
+
 namespace doubles {
 
-// Live objects and server locks, for DllCanUnloadNow.
-extern LONG g_liveCount;
-
-// The SHDocVw type information of iid, for late-bound callers.
-HRESULT TypeInfoFor(REFIID iid, ITypeInfo** info);
-
-class Browser : public IWebBrowser2 {
+class Browser : public DispatchObject<IWebBrowser2> {
  public:
   static constexpr long kNew = -1;
   // position: the window's place in the scenario, or kNew.
   explicit Browser(long position);
-  virtual ~Browser();
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-  // IDispatch
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* error, UINT* argError) override;
 
   // IWebBrowser
   HRESULT STDMETHODCALLTYPE GoBack() override;
@@ -107,6 +89,9 @@ class Browser : public IWebBrowser2 {
   HRESULT STDMETHODCALLTYPE get_Resizable(VARIANT_BOOL* out) override;
   HRESULT STDMETHODCALLTYPE put_Resizable(VARIANT_BOOL value) override;
 
+ protected:
+  bool AlsoImplements(REFIID iid) const override;
+
  private:
   // "new" or the position, as the log names this window.
   std::wstring LogName() const;
@@ -114,7 +99,6 @@ class Browser : public IWebBrowser2 {
   // as a closed window of the shell does.
   HRESULT ReadWindow(const wchar_t* call, bool wantTitle, BSTR* out);
 
-  LONG refs_ = 1;
   long position_;
   std::wstring navigated_;  // the last address given to a new browser
   VARIANT_BOOL visible_ = VARIANT_FALSE;

@@ -5,67 +5,7 @@
 
 namespace doubles {
 
-ShellWindows::ShellWindows() {
-  InterlockedIncrement(&g_liveCount);
-}
-
-ShellWindows::~ShellWindows() {
-  InterlockedDecrement(&g_liveCount);
-}
-
-HRESULT ShellWindows::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IShellWindows) {
-    *out = static_cast<IShellWindows*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG ShellWindows::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&refs_));
-}
-
-ULONG ShellWindows::Release() {
-  LONG left = InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT ShellWindows::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  ITypeInfo* info = nullptr;
-  *count = SUCCEEDED(TypeInfoFor(IID_IShellWindows, &info)) ? 1 : 0;
-  if (info) info->Release();
-  return S_OK;
-}
-
-HRESULT ShellWindows::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  if (index != 0) return DISP_E_BADINDEX;
-  return TypeInfoFor(IID_IShellWindows, info);
-}
-
-HRESULT ShellWindows::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  ITypeInfo* info = nullptr;
-  HRESULT hr = TypeInfoFor(IID_IShellWindows, &info);
-  if (FAILED(hr)) return hr;
-  hr = DispGetIDsOfNames(info, names, count, ids);
-  info->Release();
-  return hr;
-}
-
-HRESULT ShellWindows::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                             VARIANT* result, EXCEPINFO* error, UINT* argError) {
-  ITypeInfo* info = nullptr;
-  HRESULT hr = TypeInfoFor(IID_IShellWindows, &info);
-  if (FAILED(hr)) return hr;
-  hr = DispInvoke(static_cast<IShellWindows*>(this), info, id, flags, params, result, error,
-                  argError);
-  info->Release();
-  return hr;
-}
+ShellWindows::ShellWindows() : DispatchObject(IID_IShellWindows) {}
 
 HRESULT ShellWindows::get_Count(LONG* count) {
   if (!count) return E_POINTER;

@@ -4,23 +4,13 @@
 #include <exdisp.h>
 #include <windows.h>
 
+#include "dispatch_object.h"
+
 namespace doubles {
 
-class ShellWindows : public IShellWindows {
+class ShellWindows : public DispatchObject<IShellWindows> {
  public:
   ShellWindows();
-  virtual ~ShellWindows();
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* error, UINT* argError) override;
 
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override;
   HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** folder) override;
@@ -36,9 +26,6 @@ class ShellWindows : public IShellWindows {
                                          int options, IDispatch** out) override;
   HRESULT STDMETHODCALLTYPE OnCreated(LONG cookie, IUnknown* window) override;
   HRESULT STDMETHODCALLTYPE ProcessAttachDetach(VARIANT_BOOL attach) override;
-
- private:
-  LONG refs_ = 1;
 };
 
 }  // namespace doubles
