@@ -74,7 +74,7 @@ MemoryFormView::MemoryFormView(const FormDesign& design, Journal& journal)
     : form_(std::string(design.caption), journal, 0x1C0) {
   std::uintptr_t handle = 0x100;
   for (const ControlDesign& control : design.controls) {
-    std::string name(control.name);
+    const std::string_view name = control.name;
     handle += 2;
     switch (control.kind) {
       case ControlKind::ListBox:
@@ -90,34 +90,26 @@ MemoryFormView::MemoryFormView(const FormDesign& design, Journal& journal)
         pictures_[name] = std::make_unique<MemoryPictureBox>(control, journal, handle);
         break;
       case ControlKind::Timer:
-        timers_[name] = std::make_unique<MemoryTimer>(name, journal);
+        timers_[name] = std::make_unique<MemoryTimer>(std::string(name), journal);
         break;
     }
   }
 }
 
-template <typename T>
-T& MemoryFormView::Find(std::map<std::string, std::unique_ptr<T>, std::less<>>& controls,
-                        std::string_view name) {
-  const auto it = controls.find(name);
-  if (it == controls.end()) throw std::out_of_range("no control " + std::string(name));
-  return *it->second;
-}
-
 MemoryListBox& MemoryFormView::ListBoxNamed(std::string_view name) {
-  return Find(lists_, name);
+  return FindNamed(lists_, name);
 }
 MemoryLabel& MemoryFormView::LabelNamed(std::string_view name) {
-  return Find(labels_, name);
+  return FindNamed(labels_, name);
 }
 MemoryCheckBox& MemoryFormView::CheckBoxNamed(std::string_view name) {
-  return Find(checkBoxes_, name);
+  return FindNamed(checkBoxes_, name);
 }
 MemoryPictureBox& MemoryFormView::PictureBoxNamed(std::string_view name) {
-  return Find(pictures_, name);
+  return FindNamed(pictures_, name);
 }
 MemoryTimer& MemoryFormView::TimerNamed(std::string_view name) {
-  return Find(timers_, name);
+  return FindNamed(timers_, name);
 }
 
 }  // namespace zentab

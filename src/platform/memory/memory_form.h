@@ -9,6 +9,7 @@
 #include "platform/form_design.h"
 #include "platform/form_view.h"
 #include "platform/memory/journal.h"
+#include "platform/named_controls.h"
 
 namespace zentab {
 
@@ -150,15 +151,12 @@ class MemoryFormView : public FormView {
   void SetEvents(FormEvents* events) override { form_.SetEvents(events); }
 
  private:
-  template <typename T>
-  T& Find(std::map<std::string, std::unique_ptr<T>, std::less<>>& controls, std::string_view name);
-
   MemoryForm form_;
-  std::map<std::string, std::unique_ptr<MemoryListBox>, std::less<>> lists_;
-  std::map<std::string, std::unique_ptr<MemoryLabel>, std::less<>> labels_;
-  std::map<std::string, std::unique_ptr<MemoryCheckBox>, std::less<>> checkBoxes_;
-  std::map<std::string, std::unique_ptr<MemoryPictureBox>, std::less<>> pictures_;
-  std::map<std::string, std::unique_ptr<MemoryTimer>, std::less<>> timers_;
+  NamedControls<MemoryListBox> lists_;
+  NamedControls<MemoryLabel> labels_;
+  NamedControls<MemoryCheckBox> checkBoxes_;
+  NamedControls<MemoryPictureBox> pictures_;
+  NamedControls<MemoryTimer> timers_;
 };
 
 }  // namespace zentab

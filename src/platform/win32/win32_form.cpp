@@ -16,16 +16,6 @@ constexpr int kTwipsPerInch = 1440;
 constexpr wchar_t kFontFace[] = L"MS UI Gothic";
 constexpr int kFontPoints = 9;
 
-template <class T>
-T& Named(const std::map<std::string_view, std::unique_ptr<T>, std::less<>>& controls,
-         std::string_view name) {
-  const auto found = controls.find(name);
-  if (found == controls.end()) {
-    throw std::out_of_range("no control " + std::string(name) + " of this kind in the design");
-  }
-  return *found->second;
-}
-
 }  // namespace
 
 Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance, int icon)
@@ -193,19 +183,19 @@ void Win32Form::CentreOnMonitor() {
 }
 
 ListBox& Win32Form::ListBoxNamed(std::string_view name) {
-  return Named(listBoxes_, name);
+  return FindNamed(listBoxes_, name);
 }
 Label& Win32Form::LabelNamed(std::string_view name) {
-  return Named(labels_, name);
+  return FindNamed(labels_, name);
 }
 CheckBox& Win32Form::CheckBoxNamed(std::string_view name) {
-  return Named(checkBoxes_, name);
+  return FindNamed(checkBoxes_, name);
 }
 PictureBox& Win32Form::PictureBoxNamed(std::string_view name) {
-  return Named(pictureBoxes_, name);
+  return FindNamed(pictureBoxes_, name);
 }
 Timer& Win32Form::TimerNamed(std::string_view name) {
-  return Named(timers_, name);
+  return FindNamed(timers_, name);
 }
 
 void Win32Form::SetCaption(const std::string& text) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/form_view.h"
+#include "platform/named_controls.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/windows_api.h"
 
@@ -51,8 +52,7 @@ class Win32Form final : public FormView, public Form {
   void CreateMenus();
   void CreateControls();
   template <class T, class... Extra>
-  void AddChild(std::map<std::string_view, std::unique_ptr<T>, std::less<>>& named,
-                const ControlDesign& design, Extra&&... extra);
+  void AddChild(NamedControls<T>& named, const ControlDesign& design, Extra&&... extra);
   HICON LoadIconSized(int icon, int size) const;
   DWORD Style() const;
   int Pixels(int twips) const;
@@ -86,11 +86,11 @@ class Win32Form final : public FormView, public Form {
   HICON largeIcon_ = nullptr;
   bool centred_ = false;
 
-  std::map<std::string_view, std::unique_ptr<Win32ListBox>, std::less<>> listBoxes_;
-  std::map<std::string_view, std::unique_ptr<Win32Label>, std::less<>> labels_;
-  std::map<std::string_view, std::unique_ptr<Win32CheckBox>, std::less<>> checkBoxes_;
-  std::map<std::string_view, std::unique_ptr<Win32PictureBox>, std::less<>> pictureBoxes_;
-  std::map<std::string_view, std::unique_ptr<Win32Timer>, std::less<>> timers_;
+  NamedControls<Win32ListBox> listBoxes_;
+  NamedControls<Win32Label> labels_;
+  NamedControls<Win32CheckBox> checkBoxes_;
+  NamedControls<Win32PictureBox> pictureBoxes_;
+  NamedControls<Win32Timer> timers_;
   // The child windows with their place in the design, for laying them out at a DPI.
   std::vector<std::pair<const ControlDesign*, HWND>> children_;
 

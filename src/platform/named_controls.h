@@ -1,0 +1,25 @@
+// A platform's controls of one kind, found by the names of the window's design.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zentab {
+
+// Keys view the design's names, which live as long as the program.
+template <class T>
+using NamedControls = std::map<std::string_view, std::unique_ptr<T>, std::less<>>;
+
+template <class T>
+T& FindNamed(const NamedControls<T>& controls, std::string_view name) {
+  const auto found = controls.find(name);
+  if (found == controls.end()) {
+    throw std::out_of_range("no control " + std::string(name) + " of this kind in the design");
+  }
+  return *found->second;
+}
+
+}  // namespace zentab
