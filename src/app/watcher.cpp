@@ -1,6 +1,6 @@
 #include "app/watcher.h"
 
-#include "app/version.h"
+#include "platform/version.h"
 
 namespace zentab {
 namespace {
@@ -8,18 +8,20 @@ constexpr const char* kListToolTip = "ダブルクリックするとその項目
 }
 
 Watcher::Watcher(FormView& view, ShellServices& shell, Settings& settings)
-    : view_(view),
-      shell_(shell),
+    : shell_(shell),
       settings_(settings),
       window_(view.Window()),
       maxWatchNum_(view.LabelNamed("MaxWatchNum")),
       maxLogNum_(view.LabelNamed("MaxLogNum")),
       watchLst_(view.ListBoxNamed("WatchLst")),
       pastLst_(view.ListBoxNamed("PastLst")),
-      watchLstTmp_(view.ListBoxNamed("WatchLstTmp")),
       isPastLogMake_(view.CheckBoxNamed("IsPastLogMake")),
-      sysTrayPic_(view.PictureBoxNamed("SysTrayPic")),
-      watchTmr_(view.TimerNamed("WatchTmr")) {}
+      watchTmr_(view.TimerNamed("WatchTmr")),
+      pastLog_(pastLst_, isPastLogMake_, settings_),
+      scan_(shell_, settings_, maxWatchNum_, watchLst_, view.ListBoxNamed("WatchLstTmp"), pastLog_),
+      reopener_(shell_, watchLst_, pastLst_),
+      trayIcon_(shell_, window_, view.PictureBoxNamed("SysTrayPic")),
+      trayMenu_(window_, [this] { reopener_.TMAllZentab_Click(); }) {}
 
 bool Watcher::Form_Load() {
   if (shell_.IsAnotherInstanceRunning()) {
@@ -28,12 +30,11 @@ bool Watcher::Form_Load() {
     shell_.EndProgram();
     return false;
   }
-  redirectNavigated_ = 0;
   SetWindowTexts();
-  AddTrayIcon();
+  trayIcon_.Add();
   LoadSettings(shell_, settings_,
                SettingsTargets{isPastLogMake_, pastLst_, maxWatchNum_, maxLogNum_, watchTmr_});
-  WatchTmr_Timer();
+  scan_.WatchTmr_Timer();
   window_.SetVisible(false);
   return true;
 }
@@ -54,8 +55,8 @@ void Watcher::CmdExit_Click() {
   if (ended_) return;
   // Set first: the pass over pending messages at removal must not start another scan.
   ended_ = true;
-  curBrowser_.reset();
-  RemoveTrayIcon();
+  scan_.ReleaseBrowser();
+  trayIcon_.Remove();
   shell_.EndProgram();
 }
 
@@ -63,32 +64,36 @@ void Watcher::SessionEnding() {
   CmdExit_Click();
 }
 
+void Watcher::ShellRestarted() {
+  if (!ended_) trayIcon_.ShellRestarted();
+}
+
 void Watcher::Click(std::string_view control) {
   if (ended_) return;
   if (control == "CmdExit" || control == "TMCmdExit") {
     CmdExit_Click();
   } else if (control == "TMAllZentab") {
-    TMAllZentab_Click();
+    reopener_.TMAllZentab_Click();
   } else if (control == "TMCmdVisible") {
-    TMCmdVisible_Click();
+    trayMenu_.TMCmdVisible_Click();
   }
 }
 
 void Watcher::DblClick(std::string_view control) {
   if (ended_) return;
   if (control == "WatchLst") {
-    WatchLst_DblClick();
+    reopener_.WatchLst_DblClick();
   } else if (control == "PastLst") {
-    PastLst_DblClick();
+    reopener_.PastLst_DblClick();
   }
 }
 
 void Watcher::TimerTick(std::string_view timer) {
-  if (!ended_ && timer == "WatchTmr") WatchTmr_Timer();
+  if (!ended_ && timer == "WatchTmr") scan_.WatchTmr_Timer();
 }
 
 void Watcher::MouseDown(std::string_view control, int button, int x) {
-  if (!ended_ && control == "SysTrayPic") SysTrayPic_MouseDown(button, x);
+  if (!ended_ && control == "SysTrayPic") trayMenu_.SysTrayPic_MouseDown(button, x);
 }
 
 }  // namespace zentab

@@ -1,20 +1,27 @@
-// The main window: start-up, the scan, the past log, reopening pages, the tray icon and exit.
+// The main window: start-up, exit, and the events of its controls handed to the scan, the past
+// log, reopening and the tray.
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <string>
 #include <string_view>
 
 #include "platform/form_view.h"
 #include "platform/shell_services.h"
 #include "settings/settings.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_menu.h"
+#include "watch/past_log.h"
+#include "watch/reopen.h"
+#include "watch/scan.h"
 
 namespace zentab {
 
 class Watcher : public FormEvents {
  public:
   Watcher(FormView& view, ShellServices& shell, Settings& settings);
+  // Its parts hold references to one another and to it.
+  Watcher(const Watcher&) = delete;
+  Watcher& operator=(const Watcher&) = delete;
 
   // The load step. Returns false when the program must end at once (another instance runs).
   bool Form_Load();
@@ -31,32 +38,14 @@ class Watcher : public FormEvents {
   // The user's session ends: leave as the exit command does.
   void SessionEnding();
 
-  void WatchTmr_Timer();
-  void TMAllZentab_Click();
-  void TMCmdVisible_Click();
   void CmdExit_Click();
-  void WatchLst_DblClick();
-  void PastLst_DblClick();
-  void SysTrayPic_MouseDown(int button, int x);
 
-  std::int16_t RedirectNavigated() const { return redirectNavigated_; }
-  const TrayIconData& TrayIcon() const { return trayIconData_; }
+  std::int16_t RedirectNavigated() const { return scan_.RedirectNavigated(); }
+  const TrayIconData& TrayIcon() const { return trayIcon_.Data(); }
 
  private:
   void SetWindowTexts();
-  void AddTrayIcon();
-  void RemoveTrayIcon();
-  void AddWatchEntry(std::int16_t position, const std::string& title, const std::string& address);
-  void AddPastLogEntry(std::int16_t position, const std::string& title, const std::string& address);
-  void ScanWindows();
-  void EndOfFullScan();
-  void EndOfShortScan();
-  void CopyScratchToWatchList();
-  void OpenPage(const std::string& address);
-  void ReopenSelected(ListBox& list);
-  std::string VersionText();
 
-  FormView& view_;
   ShellServices& shell_;
   Settings& settings_;
   Form& window_;
@@ -64,17 +53,14 @@ class Watcher : public FormEvents {
   Label& maxLogNum_;
   ListBox& watchLst_;
   ListBox& pastLst_;
-  ListBox& watchLstTmp_;
   CheckBox& isPastLogMake_;
-  PictureBox& sysTrayPic_;
   Timer& watchTmr_;
 
-  std::shared_ptr<BrowserWindow> curBrowser_;
-  std::int16_t redirectNavigated_ = 0;
-  std::int32_t logGroup_ = 0;
-  std::int16_t lastLogIndex_ = 0;
-  TrayIconData trayIconData_;
-  bool scanning_ = false;
+  PastLog pastLog_;
+  Scan scan_;
+  Reopener reopener_;
+  zentab::TrayIcon trayIcon_;
+  TrayMenu trayMenu_;
   bool ended_ = false;
 };
 

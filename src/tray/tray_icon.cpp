@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/version.h"
-#include "app/watcher.h"
+#include "platform/version.h"
 
 namespace zentab {
 
@@ -34,39 +33,25 @@ TrayAction DecodeTrayNotification(int button, int x) {
   return TrayAction::None;
 }
 
-void Watcher::AddTrayIcon() {
-  trayIconData_ = MakeTrayIconData(sysTrayPic_.Handle(), window_.SmallIconHandle(),
-                                   TrayTip(shell_.VersionMajor(), shell_.VersionMinor()));
-  shell_.TrayAdd(trayIconData_);
+TrayIcon::TrayIcon(ShellServices& shell, Form& window, PictureBox& sysTrayPic)
+    : shell_(shell), window_(window), sysTrayPic_(sysTrayPic) {}
+
+void TrayIcon::Add() {
+  data_ = MakeTrayIconData(sysTrayPic_.Handle(), window_.SmallIconHandle(),
+                           TrayTip(shell_.VersionMajor(), shell_.VersionMinor()));
+  shell_.TrayAdd(data_);
 }
 
-void Watcher::ShellRestarted() {
-  if (!ended_) shell_.TrayAdd(trayIconData_);
+void TrayIcon::ShellRestarted() {
+  shell_.TrayAdd(data_);
 }
 
-void Watcher::RemoveTrayIcon() {
-  trayIconData_.cbSize = kNotifyIconDataV1Size;
-  trayIconData_.hWnd = sysTrayPic_.Handle();
-  trayIconData_.uID = kTrayIconId;
-  shell_.TrayDelete(trayIconData_);
+void TrayIcon::Remove() {
+  data_.cbSize = kNotifyIconDataV1Size;
+  data_.hWnd = sysTrayPic_.Handle();
+  data_.uID = kTrayIconId;
+  shell_.TrayDelete(data_);
   shell_.DoEvents();
-}
-
-void Watcher::SysTrayPic_MouseDown(int button, int x) {
-  switch (DecodeTrayNotification(button, x)) {
-    case TrayAction::ReopenAll:
-      TMAllZentab_Click();
-      break;
-    case TrayAction::ShowMenu:
-      window_.PopupMenu("TaskTrayMenu", "TMAllZentab");
-      break;
-    case TrayAction::None:
-      break;
-  }
-}
-
-void Watcher::TMCmdVisible_Click() {
-  window_.SetVisible(!window_.Visible());
 }
 
 }  // namespace zentab

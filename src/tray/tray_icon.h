@@ -1,9 +1,11 @@
-// The tray icon's registration record and the decoding of its mouse notifications.
+// The tray icon: its registration record, its life in the shell's tray and the decoding of its
+// mouse notifications.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "platform/controls.h"
 #include "platform/shell_services.h"
 
 namespace zentab {
@@ -24,5 +26,24 @@ enum class TrayAction { None, ReopenAll, ShowMenu };
 
 // What a notification asks for: `x` carries the mouse message the shell saw over the icon.
 TrayAction DecodeTrayNotification(int button, int x);
+
+// The icon of `window`, whose notifications arrive at `sysTrayPic`.
+class TrayIcon {
+ public:
+  TrayIcon(ShellServices& shell, Form& window, PictureBox& sysTrayPic);
+
+  void Add();
+  // Unregisters the icon, then lets the pending messages pass once.
+  void Remove();
+  // A restarted shell has an empty tray: the same record again.
+  void ShellRestarted();
+  const TrayIconData& Data() const { return data_; }
+
+ private:
+  ShellServices& shell_;
+  Form& window_;
+  PictureBox& sysTrayPic_;
+  TrayIconData data_;
+};
 
 }  // namespace zentab

@@ -1,11 +1,13 @@
-// The past log: every accepted window of every scan, grouped by scan, at most MaxLog lines.
-#include "app/watcher.h"
+#include "watch/past_log.h"
+
 #include "watch/lines.h"
 
 namespace zentab {
 
-void Watcher::AddPastLogEntry(std::int16_t position, const std::string& title,
-                              const std::string& address) {
+PastLog::PastLog(ListBox& pastLst, CheckBox& isPastLogMake, const Settings& settings)
+    : pastLst_(pastLst), isPastLogMake_(isPastLogMake), settings_(settings) {}
+
+void PastLog::Add(std::int16_t position, const std::string& title, const std::string& address) {
   if (isPastLogMake_.Value() == 1) return;  // paused, or the past log is not in use
   // A position that did not advance beyond the last logged one starts a new scan group.
   if (position < lastLogIndex_ + 1) ++logGroup_;

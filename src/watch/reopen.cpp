@@ -1,14 +1,17 @@
-// Reopening pages: each in a new browser window, from the watch list or the past log.
-#include "app/watcher.h"
+#include "watch/reopen.h"
+
 #include "watch/lines.h"
 
 namespace zentab {
 
-void Watcher::OpenPage(const std::string& address) {
+Reopener::Reopener(ShellServices& shell, ListBox& watchLst, ListBox& pastLst)
+    : shell_(shell), watchLst_(watchLst), pastLst_(pastLst) {}
+
+void Reopener::OpenPage(const std::string& address) {
   shell_.OpenNewBrowserWindow(address);
 }
 
-void Watcher::TMAllZentab_Click() {
+void Reopener::TMAllZentab_Click() {
   const int n = watchLst_.ListCount();
   try {
     for (int i = 0; i < n; ++i) OpenPage(AddressOfLine(watchLst_.List(i)));
@@ -17,7 +20,7 @@ void Watcher::TMAllZentab_Click() {
   }
 }
 
-void Watcher::ReopenSelected(ListBox& list) {
+void Reopener::ReopenSelected(ListBox& list) {
   const int selected = list.ListIndex();
   if (selected < 0) return;  // nothing chosen, nothing to open
   try {
@@ -26,11 +29,11 @@ void Watcher::ReopenSelected(ListBox& list) {
   }
 }
 
-void Watcher::WatchLst_DblClick() {
+void Reopener::WatchLst_DblClick() {
   ReopenSelected(watchLst_);
 }
 
-void Watcher::PastLst_DblClick() {
+void Reopener::PastLst_DblClick() {
   ReopenSelected(pastLst_);
 }
 

@@ -1,8 +1,5 @@
-// The scan of the shell's windows: one line per accepted window into the scratch list, then the
-// watch list rebuilt from it when an end-of-scan test says it changed.
-#include <string>
+#include "watch/scan.h"
 
-#include "app/watcher.h"
 #include "platform/text.h"
 #include "watch/lines.h"
 #include "watch/redirects.h"
@@ -30,7 +27,16 @@ bool AcceptedByCheckMode(int chkMode, const std::string& address) {
 
 }  // namespace
 
-void Watcher::WatchTmr_Timer() {
+Scan::Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, ListBox& watchLst,
+           ListBox& watchLstTmp, PastLog& pastLog)
+    : shell_(shell),
+      settings_(settings),
+      maxWatchNum_(maxWatchNum),
+      watchLst_(watchLst),
+      watchLstTmp_(watchLstTmp),
+      pastLog_(pastLog) {}
+
+void Scan::WatchTmr_Timer() {
   // Calls into other processes can dispatch a tick while they wait: drop it.
   if (scanning_) return;
   scanning_ = true;
@@ -43,7 +49,7 @@ void Watcher::WatchTmr_Timer() {
   scanning_ = false;
 }
 
-void Watcher::ScanWindows() {
+void Scan::ScanWindows() {
   const std::string max = std::to_string(settings_.MaxWatch);
   if (shell_.ShellWindowsCount() == 0) {
     maxWatchNum_.SetCaption("0/" + max);
@@ -94,13 +100,13 @@ void Watcher::ScanWindows() {
   EndOfFullScan();
 }
 
-void Watcher::EndOfFullScan() {
+void Scan::EndOfFullScan() {
   const auto lastLine = [](const ListBox& list) { return list.List(list.ListCount() - 1); };
   if (lastLine(watchLstTmp_) != lastLine(watchLst_)) CopyScratchToWatchList();
   watchLstTmp_.Clear();
 }
 
-void Watcher::EndOfShortScan() {
+void Scan::EndOfShortScan() {
   if (watchLstTmp_.ListCount() != watchLst_.ListCount() || redirectNavigated_ == -1) {
     CopyScratchToWatchList();
     redirectNavigated_ = 0;
@@ -108,7 +114,7 @@ void Watcher::EndOfShortScan() {
   watchLstTmp_.Clear();
 }
 
-void Watcher::CopyScratchToWatchList() {
+void Scan::CopyScratchToWatchList() {
   watchLst_.Clear();
   for (int i = 0; i < kMaxWatchLines; ++i) {
     const std::string line = watchLstTmp_.List(i);
@@ -116,14 +122,14 @@ void Watcher::CopyScratchToWatchList() {
   }
 }
 
-void Watcher::AddWatchEntry(std::int16_t position, const std::string& title,
-                            const std::string& address) {
+void Scan::AddWatchEntry(std::int16_t position, const std::string& title,
+                         const std::string& address) {
   // A page still loading shows its address as its title; give it a moment.
   if (address == title) shell_.Sleep(kLoadingPauseMs);
   const std::string shownTitle = ListTitle(title);
   if (address.empty() || shownTitle.empty()) return;
   watchLstTmp_.AddItem(WatchLine(position, shownTitle, address));
-  AddPastLogEntry(position, shownTitle, address);
+  pastLog_.Add(position, shownTitle, address);
 }
 
 }  // namespace zentab

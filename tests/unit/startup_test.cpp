@@ -1,5 +1,5 @@
-#include "app/version.h"
 #include "fixture.h"
+#include "platform/version.h"
 
 namespace zentab::test {
 namespace {

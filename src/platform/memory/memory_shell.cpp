@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "settings/profile_file.h"
+#include "platform/memory/profile_file.h"
 
 namespace zentab {
 

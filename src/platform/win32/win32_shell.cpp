@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/version.h"
+#include "platform/version.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/utf.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/version.h"
 #include "app/watcher_form.h"
+#include "platform/version.h"
 
 namespace {
 

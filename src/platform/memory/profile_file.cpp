@@ -1,4 +1,4 @@
-#include "settings/profile_file.h"
+#include "platform/memory/profile_file.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,0 +1,47 @@
+// The scan of the shell's windows: one line per accepted window into the scratch list, then the
+// watch list rebuilt from it when an end-of-scan test says it changed.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/shell_services.h"
+#include "settings/settings.h"
+#include "watch/past_log.h"
+
+namespace zentab {
+
+class Scan {
+ public:
+  Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, ListBox& watchLst,
+       ListBox& watchLstTmp, PastLog& pastLog);
+
+  // One scan; a tick that arrives while one runs is dropped.
+  void WatchTmr_Timer();
+  // -1 once a scan sent a window on past a redirect, until the watch list is rebuilt.
+  std::int16_t RedirectNavigated() const { return redirectNavigated_; }
+  // Lets go of the last window the scan looked at.
+  void ReleaseBrowser() { curBrowser_.reset(); }
+
+ private:
+  void ScanWindows();
+  void EndOfFullScan();
+  void EndOfShortScan();
+  void CopyScratchToWatchList();
+  void AddWatchEntry(std::int16_t position, const std::string& title, const std::string& address);
+
+  ShellServices& shell_;
+  const Settings& settings_;
+  Label& maxWatchNum_;
+  ListBox& watchLst_;
+  ListBox& watchLstTmp_;
+  PastLog& pastLog_;
+
+  std::shared_ptr<BrowserWindow> curBrowser_;
+  std::int16_t redirectNavigated_ = 0;
+  bool scanning_ = false;
+};
+
+}  // namespace zentab
