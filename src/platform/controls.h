@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zentab {
 
@@ -50,6 +51,47 @@ class CheckBox : public Control {
 
 class PictureBox : public Control {};
 
+// An option button of a group; selecting one clears the others of its container.
+class OptionButton : public Control {
+ public:
+  virtual void SetValue(bool selected) = 0;
+  virtual bool Value() const = 0;
+};
+
+class TextBox : public Control {
+ public:
+  virtual void SetText(const std::string& text) = 0;
+  virtual std::string Text() const = 0;
+};
+
+// A spin control or a scroll bar: a whole number within the design's range. Setting a value
+// outside it clamps it into the range.
+class RangeControl : public Control {
+ public:
+  virtual void SetValue(int value) = 0;
+  virtual int Value() const = 0;
+  virtual int Min() const = 0;
+  virtual int Max() const = 0;
+};
+
+class CommandButton : public Control {
+ public:
+  virtual void SetCaption(const std::string& text) = 0;
+  virtual std::string Caption() const = 0;
+};
+
+// A drop-down list whose items come from the design.
+class ComboBox : public Control {
+ public:
+  virtual int ListCount() const = 0;
+  virtual std::string List(int index) const = 0;
+  // The selected item's index, -1 for none.
+  virtual int ListIndex() const = 0;
+  virtual void SetListIndex(int index) = 0;
+  // The selected item's text, empty for none.
+  virtual std::string Text() const = 0;
+};
+
 class Timer {
  public:
   virtual ~Timer() = default;
@@ -72,6 +114,14 @@ class Form {
   // Shows the hidden top-level menu `menu` at the mouse position with `defaultItem` drawn bold;
   // returns after the chosen item's Click event has run.
   virtual void PopupMenu(const std::string& menu, const std::string& defaultItem) = 0;
+  // The buttons that Enter and Esc press (the design's at first); makes any other one a plain
+  // button.
+  virtual void SetDefaultButton(std::string_view button) = 0;
+  virtual std::string DefaultButton() const = 0;
+  virtual void SetCancelButton(std::string_view button) = 0;
+  virtual std::string CancelButton() const = 0;
+  // Closes a window shown modally: the call that showed it returns.
+  virtual void Unload() = 0;
 };
 
 }  // namespace zentab

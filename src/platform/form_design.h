@@ -2,25 +2,109 @@
 // window from it; positions are in twips (1440 to the inch) and are scaled for the screen there.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace zentab {
 
-enum class ControlKind { Label, ListBox, CheckBox, PictureBox, Timer };
+enum class ControlKind {
+  Label,
+  ListBox,
+  CheckBox,
+  PictureBox,  // a window of its own that takes mouse messages (the tray's receiver)
+  Timer,
+  Frame,          // a group box; without caption it only groups option buttons
+  OptionButton,   // one of a group: the option buttons of one container exclude each other
+  TextBox,        // one line of text
+  UpDown,         // spin control; its buddy is the control before it
+  ScrollBar,      // horizontal
+  CommandButton,  //
+  ComboBox,       // drop-down list: the user picks an item and cannot type
+  Line,           // horizontal rule
+  Image,          // a picture from the program's resources
+};
 
 // A timer runs from the window's creation with this period until the logic sets its own.
 inline constexpr int kTimerDesignInterval = 1000;
 enum class Align { Left, Center, Right };
 
+// The program's pictures, by role; the platform knows where each one lives.
+enum class Picture { None, ProgramIcon, VoteIcon, AboutBackground, AboutLogo };
+
+// A font other than the window's own. Colour is 0xRRGGBB.
+struct FontDesign {
+  std::string_view face;
+  int hundredthsOfPoint;
+  bool bold;
+  bool underline;
+  std::uint32_t color;
+};
+
+// Spin controls and scroll bars: range and steps.
+struct RangeDesign {
+  int min, max, smallChange, largeChange;
+};
+
 struct ControlDesign {
-  std::string_view name;
+  std::string_view name;  // a member of a control array carries its index: "IsChkModeOp(1)"
   ControlKind kind;
   std::string_view caption;
-  int left, top, width, height;  // twips
+  int left, top, width, height;  // twips, relative to the container
   bool visible;
   Align align;
   int id;  // the control's id within its window
+
+  std::string_view container{};  // the frame the control sits in; empty: the window
+  const FontDesign* font = nullptr;
+  bool isDefault = false;  // the button that Enter presses
+  bool isCancel = false;   // the button that Esc presses
+  bool enabled = true;
+  bool tabStop = true;  // only for kinds that take the focus at all
+  bool readOnly = false;
+  bool stretch = false;  // an image stretched to the control's size
+  RangeDesign range{};
+  std::span<const std::string_view> items{};
+  Picture picture = Picture::None;
+
+  constexpr ControlDesign(std::string_view name_, ControlKind kind_, std::string_view caption_,
+                          int left_, int top_, int width_, int height_, bool visible_, Align align_,
+                          int id_)
+      : name(name_),
+        kind(kind_),
+        caption(caption_),
+        left(left_),
+        top(top_),
+        width(width_),
+        height(height_),
+        visible(visible_),
+        align(align_),
+        id(id_) {}
+
+  constexpr ControlDesign In(std::string_view frame) const {
+    return With(&ControlDesign::container, frame);
+  }
+  constexpr ControlDesign Font(const FontDesign& f) const { return With(&ControlDesign::font, &f); }
+  constexpr ControlDesign Default() const { return With(&ControlDesign::isDefault, true); }
+  constexpr ControlDesign Cancel() const { return With(&ControlDesign::isCancel, true); }
+  constexpr ControlDesign NoTabStop() const { return With(&ControlDesign::tabStop, false); }
+  constexpr ControlDesign ReadOnly() const { return With(&ControlDesign::readOnly, true); }
+  constexpr ControlDesign Stretch() const { return With(&ControlDesign::stretch, true); }
+  constexpr ControlDesign Range(int min, int max, int small, int large) const {
+    return With(&ControlDesign::range, RangeDesign{min, max, small, large});
+  }
+  constexpr ControlDesign Items(std::span<const std::string_view> list) const {
+    return With(&ControlDesign::items, list);
+  }
+  constexpr ControlDesign Shows(Picture p) const { return With(&ControlDesign::picture, p); }
+
+ private:
+  template <class M, class V>
+  constexpr ControlDesign With(M ControlDesign::*member, V value) const {
+    ControlDesign copy = *this;
+    copy.*member = value;
+    return copy;
+  }
 };
 
 // Menus as a flat list in display order: level 0 is a top-level menu, level 1 its items.
@@ -40,6 +124,8 @@ struct FormDesign {
   bool minButton, maxButton, showInTaskbar;
   std::span<const ControlDesign> controls;
   std::span<const MenuDesign> menus;
+  bool whiteBackground = false;
+  Picture icon = Picture::ProgramIcon;
 };
 
 // The events a window's logic takes from the platform, named after the control that raised them.
@@ -52,6 +138,8 @@ class FormEvents {
   virtual void DblClick(std::string_view control) = 0;
   virtual void TimerTick(std::string_view timer) = 0;
   virtual void MouseDown(std::string_view control, int button, int x) = 0;
+  // A scroll bar's or spin control's value has changed.
+  virtual void Change(std::string_view) {}
 };
 
 }  // namespace zentab

@@ -44,10 +44,13 @@ enum MsgBoxStyle : unsigned {
   kOKCancel = 1,
   kCritical = 16,
   kQuestion = 32,
+  kExclamation = 48,
   kInformation = 64,
   kDefaultButton2 = 256,
 };
 enum MsgBoxResult : int { kOK = 1, kCancel = 2 };
+
+inline constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 
 class ShellServices {
  public:
@@ -66,9 +69,19 @@ class ShellServices {
   // The profile functions, with the system's reading and writing rules.
   virtual std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
                                       std::int32_t defaultValue, const std::string& path) = 0;
-  // Reports no failure, as the system's call does not to its caller here.
-  virtual void WriteProfileText(const std::string& section, const std::string& key,
+  // False when the file could not be written (read-only file, folder without write access).
+  virtual bool WriteProfileText(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& path) = 0;
+
+  // `ShellExecute`: the shell opens `file` (an address: the default browser); the result is not
+  // looked at. `owner` is a window handle, 0 for none.
+  virtual void ShellOpen(std::uintptr_t owner, const std::string& operation,
+                         const std::string& file, const std::string& parameters,
+                         const std::string& directory, int showCommand) = 0;
+  // Starts a program from a command line, its window shown normally; not waited for.
+  virtual void StartProgram(const std::string& commandLine) = 0;
+  // Fetches one web address in the background and reads nothing back; returns at once.
+  virtual void FetchInBackground(const std::string& address) = 0;
 
   virtual void Sleep(int milliseconds) = 0;
   virtual int MsgBox(const std::string& text, const std::string& caption, unsigned style) = 0;

@@ -1,5 +1,6 @@
 #include "platform/memory/memory_form.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -49,9 +50,61 @@ void MemoryCheckBox::SetValue(int value) {
   journal_.Add(name_ + ".Value " + std::to_string(value));
 }
 
+void MemoryOptionButton::SetValue(bool selected) {
+  Select(selected);
+  journal_.Add(name_ + ".Value " + std::to_string(selected));
+}
+
+void MemoryOptionButton::Select(bool selected) {
+  if (selected) {
+    for (MemoryOptionButton* other : view_.OptionGroup(container_)) other->value_ = false;
+  }
+  value_ = selected;
+}
+
+void MemoryTextBox::SetText(const std::string& text) {
+  text_ = text;
+  journal_.Add(name_ + ".Text " + text);
+}
+
+void MemoryRangeControl::SetValue(int value) {
+  value_ = std::clamp(value, range_.min, range_.max);
+  journal_.Add(name_ + ".Value " + std::to_string(value_));
+}
+
+void MemoryRangeControl::UserSets(int value) {
+  value_ = std::clamp(value, range_.min, range_.max);
+}
+
+void MemoryCommandButton::SetCaption(const std::string& text) {
+  caption_ = text;
+  journal_.Add(name_ + ".Caption " + text);
+}
+
+MemoryComboBox::MemoryComboBox(const ControlDesign& design, Journal& journal, std::uintptr_t handle)
+    : MemoryControl(design, journal, handle), items_(design.items.begin(), design.items.end()) {}
+
+std::string MemoryComboBox::List(int index) const {
+  return index >= 0 && index < ListCount() ? items_[static_cast<size_t>(index)] : std::string();
+}
+
+void MemoryComboBox::SetListIndex(int index) {
+  if (index < -1 || index >= ListCount()) throw std::out_of_range(name_ + ".ListIndex");
+  selected_ = index;
+  journal_.Add(name_ + ".ListIndex " + std::to_string(index));
+}
+
 void MemoryTimer::SetInterval(std::int32_t milliseconds) {
   interval_ = milliseconds;
   journal_.Add(name_ + ".Interval " + std::to_string(milliseconds));
+}
+
+MemoryForm::MemoryForm(const FormDesign& design, Journal& journal, std::uintptr_t smallIcon)
+    : caption_(design.caption), journal_(journal), smallIcon_(smallIcon) {
+  for (const ControlDesign& control : design.controls) {
+    if (control.isDefault) defaultButton_ = control.name;
+    if (control.isCancel) cancelButton_ = control.name;
+  }
 }
 
 void MemoryForm::SetCaption(const std::string& text) {
@@ -70,46 +123,78 @@ void MemoryForm::PopupMenu(const std::string& menu, const std::string& defaultIt
   if (!choice.empty() && events_) events_->Click(choice);
 }
 
+void MemoryForm::SetDefaultButton(std::string_view button) {
+  defaultButton_ = button;
+  journal_.Add("Form.DefaultButton " + defaultButton_);
+}
+
+void MemoryForm::SetCancelButton(std::string_view button) {
+  cancelButton_ = button;
+  journal_.Add("Form.CancelButton " + cancelButton_);
+}
+
+void MemoryForm::Unload() {
+  unloaded_ = true;
+  visible_ = false;
+  journal_.Add("Form.Unload");
+}
+
 MemoryFormView::MemoryFormView(const FormDesign& design, Journal& journal)
-    : form_(std::string(design.caption), journal, 0x1C0) {
+    : design_(design), form_(design, journal, 0x1C0) {
   std::uintptr_t handle = 0x100;
   for (const ControlDesign& control : design.controls) {
     const std::string_view name = control.name;
     handle += 2;
+    std::unique_ptr<Control> made;
     switch (control.kind) {
       case ControlKind::ListBox:
-        lists_[name] = std::make_unique<MemoryListBox>(control, journal, handle);
+        made = std::make_unique<MemoryListBox>(control, journal, handle);
         break;
       case ControlKind::Label:
-        labels_[name] = std::make_unique<MemoryLabel>(control, journal, handle);
+        made = std::make_unique<MemoryLabel>(control, journal, handle);
         break;
       case ControlKind::CheckBox:
-        checkBoxes_[name] = std::make_unique<MemoryCheckBox>(control, journal, handle);
+        made = std::make_unique<MemoryCheckBox>(control, journal, handle);
         break;
       case ControlKind::PictureBox:
-        pictures_[name] = std::make_unique<MemoryPictureBox>(control, journal, handle);
+        made = std::make_unique<MemoryPictureBox>(control, journal, handle);
+        break;
+      case ControlKind::Frame:
+      case ControlKind::Line:
+      case ControlKind::Image:
+        made = std::make_unique<MemoryPlainControl>(control, journal, handle);
+        break;
+      case ControlKind::OptionButton:
+        made = std::make_unique<MemoryOptionButton>(control, journal, handle, *this);
+        break;
+      case ControlKind::TextBox:
+        made = std::make_unique<MemoryTextBox>(control, journal, handle);
+        break;
+      case ControlKind::UpDown:
+      case ControlKind::ScrollBar:
+        made = std::make_unique<MemoryRangeControl>(control, journal, handle);
+        break;
+      case ControlKind::CommandButton:
+        made = std::make_unique<MemoryCommandButton>(control, journal, handle);
+        break;
+      case ControlKind::ComboBox:
+        made = std::make_unique<MemoryComboBox>(control, journal, handle);
         break;
       case ControlKind::Timer:
         timers_[name] = std::make_unique<MemoryTimer>(std::string(name), journal);
         break;
     }
+    if (made) controls_[name] = std::move(made);
   }
 }
 
-MemoryListBox& MemoryFormView::ListBoxNamed(std::string_view name) {
-  return FindNamed(lists_, name);
-}
-MemoryLabel& MemoryFormView::LabelNamed(std::string_view name) {
-  return FindNamed(labels_, name);
-}
-MemoryCheckBox& MemoryFormView::CheckBoxNamed(std::string_view name) {
-  return FindNamed(checkBoxes_, name);
-}
-MemoryPictureBox& MemoryFormView::PictureBoxNamed(std::string_view name) {
-  return FindNamed(pictures_, name);
-}
-MemoryTimer& MemoryFormView::TimerNamed(std::string_view name) {
-  return FindNamed(timers_, name);
+std::vector<MemoryOptionButton*> MemoryFormView::OptionGroup(const std::string& container) {
+  std::vector<MemoryOptionButton*> group;
+  for (const auto& [name, control] : controls_) {
+    auto* option = dynamic_cast<MemoryOptionButton*>(control.get());
+    if (option && option->Container() == container) group.push_back(option);
+  }
+  return group;
 }
 
 }  // namespace zentab

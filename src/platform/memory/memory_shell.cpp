@@ -108,11 +108,33 @@ std::int32_t SimulatedShell::ReadProfileInt(const std::string& section, const st
                                  HostPath(path));
 }
 
-void SimulatedShell::WriteProfileText(const std::string& section, const std::string& key,
+bool SimulatedShell::WriteProfileText(const std::string& section, const std::string& key,
                                       const std::string& value, const std::string& path) {
   journal_.Add("WriteProfileText " + section + " " + key + " " + value + " " + path);
-  profile::WriteProfileText(ToCodePage932(section), ToCodePage932(key), ToCodePage932(value),
-                            HostPath(path));
+  try {
+    Check(Op::WriteProfile, NextOccurrence(Op::WriteProfile));
+  } catch (const ShellFailure&) {
+    return false;  // the system's call reports a failed write by its result
+  }
+  return profile::WriteProfileText(ToCodePage932(section), ToCodePage932(key), ToCodePage932(value),
+                                   HostPath(path));
+}
+
+void SimulatedShell::ShellOpen(std::uintptr_t owner, const std::string& operation,
+                               const std::string& file, const std::string& parameters,
+                               const std::string& directory, int showCommand) {
+  journal_.Add("ShellOpen owner=" + std::to_string(owner) + " " + operation + " " + file +
+               " params=" + parameters + " dir=" + directory +
+               " show=" + std::to_string(showCommand));
+}
+
+void SimulatedShell::StartProgram(const std::string& commandLine) {
+  journal_.Add("StartProgram " + commandLine);
+  Check(Op::StartProgram, NextOccurrence(Op::StartProgram));
+}
+
+void SimulatedShell::FetchInBackground(const std::string& address) {
+  journal_.Add("Fetch " + address);
 }
 
 void SimulatedShell::Sleep(int milliseconds) {
@@ -121,7 +143,10 @@ void SimulatedShell::Sleep(int milliseconds) {
 
 int SimulatedShell::MsgBox(const std::string& text, const std::string& caption, unsigned style) {
   journal_.Add("MsgBox " + text + " | " + caption + " | " + std::to_string(style));
-  return kOK;
+  if (answers_.empty()) return kOK;
+  const int answer = answers_.front();
+  answers_.pop_front();
+  return answer;
 }
 
 void SimulatedShell::DoEvents() {

@@ -3,6 +3,7 @@
 // Pauses are recorded, not slept.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +15,17 @@ namespace zentab {
 
 class SimulatedShell : public ShellServices {
  public:
-  enum class Op { Count, Item, LocationURL, LocationName, Navigate2, NewBrowserWindow };
+  enum class Op {
+    Count,
+    Item,
+    LocationURL,
+    LocationName,
+    Navigate2,
+    NewBrowserWindow,
+    WriteProfile,
+    StartProgram,
+    kCount
+  };
 
   struct Window {
     std::string title;
@@ -36,6 +47,8 @@ class SimulatedShell : public ShellServices {
 
   void SetExeFolder(std::string folder) { exeFolder_ = std::move(folder); }
   void SetVersion(int major, int minor) { major_ = major, minor_ = minor; }
+  // The buttons the user presses in the next message boxes, in order; OK when none is left.
+  void AnswerMsgBox(int button) { answers_.push_back(button); }
   void SetAnotherInstanceRunning(bool running) { anotherInstance_ = running; }
   bool Ended() const { return ended_; }
 
@@ -46,8 +59,13 @@ class SimulatedShell : public ShellServices {
   void TrayDelete(const TrayIconData& data) override;
   std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
                               std::int32_t defaultValue, const std::string& path) override;
-  void WriteProfileText(const std::string& section, const std::string& key,
+  bool WriteProfileText(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) override;
+  void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
+                 const std::string& parameters, const std::string& directory,
+                 int showCommand) override;
+  void StartProgram(const std::string& commandLine) override;
+  void FetchInBackground(const std::string& address) override;
   void Sleep(int milliseconds) override;
   int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;
   bool IsAnotherInstanceRunning() override { return anotherInstance_; }
@@ -72,7 +90,8 @@ class SimulatedShell : public ShellServices {
   Journal& journal_;
   std::vector<std::shared_ptr<Window>> windows_;
   std::vector<Failure> failures_;
-  std::vector<int> occurrences_ = std::vector<int>(6, 0);
+  std::vector<int> occurrences_ = std::vector<int>(static_cast<size_t>(Op::kCount), 0);
+  std::deque<int> answers_;
   std::string exeFolder_ = "C:\\Tools\\Zentab";
   int major_ = 2;
   int minor_ = 0;

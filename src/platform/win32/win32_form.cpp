@@ -111,6 +111,8 @@ void Win32Form::CreateControls() {
       case ControlKind::Timer:
         timers_.emplace(control.name, std::make_unique<Win32Timer>(window_, control));
         break;
+      default:
+        throw ShellFailure("no Win32 control for " + std::string(control.name));
     }
   }
 }
@@ -196,6 +198,18 @@ PictureBox& Win32Form::PictureBoxNamed(std::string_view name) {
 }
 Timer& Win32Form::TimerNamed(std::string_view name) {
   return FindNamed(timers_, name);
+}
+
+Control& Win32Form::ControlNamed(std::string_view name) {
+  if (listBoxes_.count(name)) return *listBoxes_.find(name)->second;
+  if (labels_.count(name)) return *labels_.find(name)->second;
+  if (checkBoxes_.count(name)) return *checkBoxes_.find(name)->second;
+  return FindNamed(pictureBoxes_, name);
+}
+
+void Win32Form::Unload() {
+  unloaded_ = true;
+  ShowWindow(window_, SW_HIDE);
 }
 
 void Win32Form::SetCaption(const std::string& text) {

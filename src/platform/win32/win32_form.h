@@ -30,6 +30,7 @@ class Win32Form final : public FormView, public Form {
   CheckBox& CheckBoxNamed(std::string_view name) override;
   PictureBox& PictureBoxNamed(std::string_view name) override;
   Timer& TimerNamed(std::string_view name) override;
+  Control& ControlNamed(std::string_view name) override;
   void SetEvents(FormEvents* events) override { events_ = events; }
 
   void SetCaption(const std::string& text) override;
@@ -39,6 +40,12 @@ class Win32Form final : public FormView, public Form {
   bool Visible() const override;
   std::uintptr_t SmallIconHandle() const override;
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
+  void SetDefaultButton(std::string_view button) override { defaultButton_ = button; }
+  std::string DefaultButton() const override { return defaultButton_; }
+  void SetCancelButton(std::string_view button) override { cancelButton_ = button; }
+  std::string CancelButton() const override { return cancelButton_; }
+  void Unload() override;
+  bool Unloaded() const { return unloaded_; }
 
   // Notices of the system that the window's logic has no event for.
   void OnShellRestarted(std::function<void()> handler) { shellRestarted_ = std::move(handler); }
@@ -85,6 +92,9 @@ class Win32Form final : public FormView, public Form {
   HICON smallIcon_ = nullptr;
   HICON largeIcon_ = nullptr;
   bool centred_ = false;
+  bool unloaded_ = false;
+  std::string defaultButton_;
+  std::string cancelButton_;
 
   NamedControls<Win32ListBox> listBoxes_;
   NamedControls<Win32Label> labels_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "platform/version.h"
@@ -75,7 +76,7 @@ bool HasScheme(const std::string& address, const char* scheme) {
   return StrCmpNIA(address.c_str(), scheme, lstrlenA(scheme)) == 0;
 }
 
-void ShellOpen(const wchar_t* verb, const std::wstring& target) {
+void ShellRun(const wchar_t* verb, const std::wstring& target) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, verb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) throw ShellFailure("ShellExecuteW failed: " + std::to_string(result));
@@ -86,7 +87,7 @@ void ShellOpen(const wchar_t* verb, const std::wstring& target) {
 // address is ever run.
 void OpenWithShell(const std::string& address) {
   if (HasScheme(address, "http://") || HasScheme(address, "https://")) {
-    ShellOpen(L"open", Widen(address));
+    ShellRun(L"open", Widen(address));
     return;
   }
   if (!HasScheme(address, "file://")) throw ShellFailure("no browser to open " + address);
@@ -98,7 +99,7 @@ void OpenWithShell(const std::string& address) {
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     throw ShellFailure("not a folder: " + address);
   }
-  ShellOpen(L"explore", path);
+  ShellRun(L"explore", path);
 }
 
 NOTIFYICONDATAA ToNotifyIconData(const TrayIconData& data) {
@@ -182,10 +183,72 @@ std::int32_t Win32Shell::ReadProfileInt(const std::string& section, const std::s
       ToAnsi(section).c_str(), ToAnsi(key).c_str(), defaultValue, ToAnsi(path).c_str()));
 }
 
-void Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
+bool Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& path) {
-  WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(value).c_str(),
-                             ToAnsi(path).c_str());
+  return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
+                                    ToAnsi(value).c_str(), ToAnsi(path).c_str()) != FALSE;
+}
+
+void Win32Shell::ShellOpen(std::uintptr_t owner, const std::string& operation,
+                           const std::string& file, const std::string& parameters,
+                           const std::string& directory, int showCommand) {
+  // The shell reports its own failures to the user; its result is not looked at.
+  ShellExecuteW(reinterpret_cast<HWND>(owner), Widen(operation).c_str(), Widen(file).c_str(),
+                parameters.empty() ? nullptr : Widen(parameters).c_str(),
+                directory.empty() ? nullptr : Widen(directory).c_str(), showCommand);
+}
+
+void Win32Shell::StartProgram(const std::string& commandLine) {
+  std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    throw ShellFailure("CreateProcessW failed");
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+namespace {
+
+// Reads the answer and throws it away; the worker never touches a window.
+DWORD WINAPI Fetch(void* parameter) {
+  const std::unique_ptr<std::wstring> address(static_cast<std::wstring*>(parameter));
+  HINTERNET session = InternetOpenW(L"Zentab", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  if (!session) return 1;
+  DWORD timeout = 30000;
+  InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
+  InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+  HINTERNET request = InternetOpenUrlW(session, address->c_str(), nullptr, 0,
+                                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                           INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES,
+                                       0);
+  if (request) {
+    char buffer[4096];
+    DWORD got = 0;
+    // At most a megabyte: nothing of it is used.
+    for (int chunks = 0;
+         chunks < 256 && InternetReadFile(request, buffer, sizeof buffer, &got) && got > 0;
+         ++chunks) {
+    }
+    InternetCloseHandle(request);
+  }
+  InternetCloseHandle(session);
+  return 0;
+}
+
+}  // namespace
+
+void Win32Shell::FetchInBackground(const std::string& address) {
+  auto parameter = std::make_unique<std::wstring>(Widen(address));
+  HANDLE worker = CreateThread(nullptr, 0, Fetch, parameter.get(), 0, nullptr);
+  if (!worker) throw ShellFailure("CreateThread failed");
+  parameter.release();  // the worker owns it now
+  CloseHandle(worker);
 }
 
 void Win32Shell::Sleep(int milliseconds) {

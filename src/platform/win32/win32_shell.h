@@ -24,8 +24,13 @@ class Win32Shell final : public ShellServices {
   void TrayDelete(const TrayIconData& data) override;
   std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
                               std::int32_t defaultValue, const std::string& path) override;
-  void WriteProfileText(const std::string& section, const std::string& key,
+  bool WriteProfileText(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) override;
+  void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
+                 const std::string& parameters, const std::string& directory,
+                 int showCommand) override;
+  void StartProgram(const std::string& commandLine) override;
+  void FetchInBackground(const std::string& address) override;
   void Sleep(int milliseconds) override;
   int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;
   bool IsAnotherInstanceRunning() override;

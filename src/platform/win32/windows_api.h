@@ -9,4 +9,5 @@
 #include <exdisp.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <wininet.h>
 // clang-format on

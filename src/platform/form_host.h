@@ -1,0 +1,31 @@
+// Windows shown modally: the platform builds them from their design and runs them.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/form_design.h"
+#include "platform/form_view.h"
+
+namespace zentab {
+
+// The logic of a window shown modally.
+class ModalForm : public FormEvents {
+ public:
+  // The window's load step, run before it shows.
+  virtual void Form_Load() = 0;
+};
+
+class FormHost {
+ public:
+  virtual ~FormHost() = default;
+  using MakeForm = std::function<std::unique_ptr<ModalForm>(FormView&)>;
+  // Builds the window of `design` afresh, has `make` create its logic over it, runs the load
+  // step and shows the window modally without an owner: the program's other windows take no
+  // input, their timers keep running. Returns once the logic has unloaded the window.
+  virtual void ShowModal(const FormDesign& design, const MakeForm& make) = 0;
+  // Brings the window shown modally to the front; false when none is shown.
+  virtual bool ActivateModal() = 0;
+};
+
+}  // namespace zentab
