@@ -109,6 +109,8 @@ class Form {
   virtual std::string Caption() const = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual bool Visible() const = 0;
+  // The OS handle of the window (0 where it has none).
+  virtual std::uintptr_t Handle() const = 0;
   // Handle of the window's 16 x 16 icon picture.
   virtual std::uintptr_t SmallIconHandle() const = 0;
   // Shows the hidden top-level menu `menu` at the mouse position with `defaultItem` drawn bold;

@@ -203,6 +203,7 @@ class MemoryForm : public Form {
   std::string Caption() const override { return caption_; }
   void SetVisible(bool visible) override;
   bool Visible() const override { return visible_; }
+  std::uintptr_t Handle() const override { return smallIcon_ + 0x20; }
   std::uintptr_t SmallIconHandle() const override { return smallIcon_; }
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
   void SetDefaultButton(std::string_view button) override;

@@ -38,6 +38,7 @@ class Win32Form final : public FormView, public Form {
   // Centred on its monitor when first shown.
   void SetVisible(bool visible) override;
   bool Visible() const override;
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
   std::uintptr_t SmallIconHandle() const override;
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
   void SetDefaultButton(std::string_view button) override { defaultButton_ = button; }
