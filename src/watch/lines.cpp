@@ -22,7 +22,30 @@ std::string PastLogLine(std::int32_t group, std::string_view title, std::string_
          std::string(address);
 }
 
+namespace {
+
+// "http:", "file:", "ms-help:": a letter, then letters, digits, "+", "-" or ".", then ":".
+bool StartsWithScheme(std::string_view text) {
+  const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  if (text.empty() || !isAlpha(text[0])) return false;
+  for (size_t i = 1; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == ':') return true;
+    if (!isAlpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') return false;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string AddressOfLine(std::string_view line) {
+  // Titles hold no " - " of their own, but addresses may: the address starts after the first
+  // separator that is followed by a scheme.
+  for (size_t p = line.find(kSeparator); p != std::string_view::npos;
+       p = line.find(kSeparator, p + 1)) {
+    const std::string_view rest = line.substr(p + kSeparator.size());
+    if (StartsWithScheme(rest)) return std::string(rest);
+  }
   const size_t p = line.rfind(kSeparator);
   if (p == std::string_view::npos) return std::string(FromCharacter(line, 2));
   return std::string(line.substr(p + kSeparator.size()));

@@ -14,7 +14,8 @@ std::string ListTitle(std::string_view title);
 std::string WatchLine(std::int16_t position, std::string_view title, std::string_view address);
 std::string PastLogLine(std::int32_t group, std::string_view title, std::string_view address);
 
-// Everything behind the last " - "; from the third character on when the line has none.
+// Everything behind the first " - " that is followed by a scheme ("http:"); else behind the last
+// " - "; from the third character on when the line has none.
 std::string AddressOfLine(std::string_view line);
 
 }  // namespace zentab

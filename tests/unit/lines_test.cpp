@@ -5,10 +5,21 @@
 namespace zentab {
 namespace {
 
-TEST(Lines, TheAddressIsWhatFollowsTheLastSeparator) {
+TEST(Lines, TheAddressStartsAtTheFirstSeparatorFollowedByAScheme) {
   EXPECT_EQ(AddressOfLine("ID 0 : Report- Summary - file:///C:/Work"), "file:///C:/Work");
-  EXPECT_EQ(AddressOfLine("Gr 4 : Page - http://x.example/a - b"), "b");
+  // Addresses may hold " - " themselves, or begin with "- ".
+  EXPECT_EQ(AddressOfLine("Gr 4 : Page - http://x.example/a - b"), "http://x.example/a - b");
+  EXPECT_EQ(AddressOfLine("Gr 4 : Page - http://x.example/?q= - https://y.example/"),
+            "http://x.example/?q= - https://y.example/");
+  // A title ending in " -" puts a hyphen before the separator.
+  EXPECT_EQ(AddressOfLine("ID 1 : Menu - - https://x.example/"), "https://x.example/");
+  EXPECT_EQ(AddressOfLine("ID 2 : A- B - ms-help://x - y"), "ms-help://x - y");
+}
+
+TEST(Lines, WithoutASchemeTheAddressFollowsTheLastSeparator) {
   EXPECT_EQ(AddressOfLine("Gr 4 : Page - "), "");
+  EXPECT_EQ(AddressOfLine("Gr 4 : Page - - x - y"), "y");
+  EXPECT_EQ(AddressOfLine("Gr 4 : Page - 1:2 - :x"), ":x");
 }
 
 TEST(Lines, ALineWithoutASeparatorYieldsItselfFromItsThirdCharacter) {
