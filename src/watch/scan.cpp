@@ -1,5 +1,6 @@
 #include "watch/scan.h"
 
+#include "platform/scope_guard.h"
 #include "platform/text.h"
 #include "watch/lines.h"
 #include "watch/redirects.h"
@@ -40,13 +41,19 @@ void Scan::WatchTmr_Timer() {
   // Calls into other processes can dispatch a tick while they wait: drop it.
   if (scanning_) return;
   scanning_ = true;
+  // Whatever ends the scan, the next tick must scan again.
+  ScopeGuard done([this] { scanning_ = false; });
   try {
     ScanWindows();
-  } catch (const ShellFailure&) {
+  } catch (...) {
     // A failed scan leaves the watch list as it was; its partial lines must not reach the next.
     watchLstTmp_.Clear();
+    // Only the shell's own failures are expected here; the rest goes to the last catch.
+    try {
+      throw;
+    } catch (const ShellFailure&) {
+    }
   }
-  scanning_ = false;
 }
 
 void Scan::ScanWindows() {

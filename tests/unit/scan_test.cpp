@@ -165,6 +165,21 @@ TEST_F(ScanTest, AWindowClosedWhileItIsReadIsAFailureNotTheEndOfTheList) {
   EXPECT_TRUE(ListOf("WatchLstTmp").empty());
 }
 
+TEST_F(ScanTest, AnUnexpectedFailureLeavesTheNextScanFreeToRun) {
+  OpenPages(2);
+  Load();
+  journal.observer = [](const std::string& entry) {
+    if (entry == "LocationName 1") throw std::bad_alloc();
+  };
+  EXPECT_THROW(Scan(), std::bad_alloc);
+  journal.observer = nullptr;
+  EXPECT_TRUE(ListOf("WatchLstTmp").empty());
+
+  shell.OpenWindow("Third", "http://third.example/");
+  Scan();
+  EXPECT_EQ(ListOf("WatchLst").size(), 3u);
+}
+
 TEST_F(ScanTest, ATickThatFallsDueDuringAScanIsDropped) {
   OpenPages(2);
   Load();
