@@ -11,6 +11,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+echo "== Unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+
 echo "== zentab.exe for 32-bit Windows (compile check)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686

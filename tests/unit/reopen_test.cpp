@@ -15,16 +15,17 @@ class ReopenTest : public WatcherTest {
 
 TEST_F(ReopenTest, ReopenAllOpensEveryWatchedPageTopToBottomInItsOwnWindow) {
   watcher.Click("TMAllZentab");
-  EXPECT_EQ(journal.entries, (Lines{"NewBrowserWindow file:///C:/Work", "NewBrowserWindow b",
-                                    "NewBrowserWindow http://mail.example/"}));
+  EXPECT_EQ(journal.entries,
+            (Lines{"NewBrowserWindow file:///C:/Work", "NewBrowserWindow http://news.example/a - b",
+                   "NewBrowserWindow http://mail.example/"}));
   EXPECT_EQ(ListOf("WatchLst").size(), 3u);
 }
 
 TEST_F(ReopenTest, ReopenAllStopsAtThePageThatFails) {
   shell.Fail(SimulatedShell::Op::NewBrowserWindow, 1);
   watcher.Click("TMAllZentab");
-  EXPECT_EQ(journal.entries,
-            (Lines{"NewBrowserWindow file:///C:/Work", "NewBrowserWindow b FAILED"}));
+  EXPECT_EQ(journal.entries, (Lines{"NewBrowserWindow file:///C:/Work",
+                                    "NewBrowserWindow http://news.example/a - b FAILED"}));
 }
 
 TEST_F(ReopenTest, ReopenAllOnAnEmptyWatchListDoesNothing) {
