@@ -81,6 +81,16 @@ struct ControlDesign {
         align(align_),
         id(id_) {}
 
+ private:
+  // Defined before its callers: clang 14 cannot evaluate a member template defined later.
+  template <class M, class V>
+  constexpr ControlDesign With(M ControlDesign::*member, V value) const {
+    ControlDesign copy = *this;
+    copy.*member = value;
+    return copy;
+  }
+
+ public:
   constexpr ControlDesign In(std::string_view frame) const {
     return With(&ControlDesign::container, frame);
   }
@@ -97,14 +107,6 @@ struct ControlDesign {
     return With(&ControlDesign::items, list);
   }
   constexpr ControlDesign Shows(Picture p) const { return With(&ControlDesign::picture, p); }
-
- private:
-  template <class M, class V>
-  constexpr ControlDesign With(M ControlDesign::*member, V value) const {
-    ControlDesign copy = *this;
-    copy.*member = value;
-    return copy;
-  }
 };
 
 // Menus as a flat list in display order: level 0 is a top-level menu, level 1 its items.
