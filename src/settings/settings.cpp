@@ -28,14 +28,14 @@ std::int32_t GetIniInt(ShellServices& shell, const std::string& section, const s
   return shell.ReadProfileInt(section, key, defaultValue, SettingsFilePath(shell.ExeFolder()));
 }
 
-void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
+bool WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
                     const std::string& value) {
-  shell.WriteProfileText(section, key, value, SettingsFilePath(shell.ExeFolder()));
+  return shell.WriteProfileText(section, key, value, SettingsFilePath(shell.ExeFolder()));
 }
 
-void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
+bool WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
                     std::int32_t value) {
-  WriteIniString(shell, section, key, std::to_string(value));
+  return WriteIniString(shell, section, key, std::to_string(value));
 }
 
 void LoadSettings(ShellServices& shell, Settings& settings, SettingsTargets targets) {

@@ -15,6 +15,8 @@ struct Settings {
   std::int16_t MaxWatch = 0;         // window positions examined per scan
   std::int16_t MaxLog = 0;           // most past-log lines
   std::int16_t Through = 0;          // redirect-skip bits: 1 service B, 2 service A, 4 board link
+
+  bool operator==(const Settings&) const = default;
 };
 
 inline constexpr std::int32_t kDefaultInterval = 5000;
@@ -24,9 +26,10 @@ std::string SettingsFilePath(const std::string& exeFolder);
 
 std::int32_t GetIniInt(ShellServices& shell, const std::string& section, const std::string& key,
                        std::int16_t defaultValue);
-void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
+// False when the file could not be written.
+bool WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
                     const std::string& value);
-void WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
+bool WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
                     std::int32_t value);
 
 // The main window's controls that the settings are applied to.
