@@ -1,0 +1,32 @@
+// The about window: the program's name and version, a note to the user, the maker's notice and
+// a link to the maker's home page.
+#pragma once
+
+#include <string_view>
+
+#include "platform/form_host.h"
+#include "platform/shell_services.h"
+
+namespace zentab {
+
+class VerInfo : public ModalForm {
+ public:
+  VerInfo(FormView& view, ShellServices& shell);
+
+  void Form_Load() override;
+  bool QueryUnload() override;
+  void Click(std::string_view control) override;
+  void DblClick(std::string_view) override {}
+  void TimerTick(std::string_view) override {}
+  void MouseDown(std::string_view, int, int) override {}
+
+  void CloseWin_Click();
+  // Asks the shell to open the home page each time; the window stays.
+  void URL_Click();
+
+ private:
+  FormView& view_;
+  ShellServices& shell_;
+};
+
+}  // namespace zentab

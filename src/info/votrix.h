@@ -1,0 +1,41 @@
+// The vote window: the user rates the program from 1 to 5 and the rating goes to the maker's
+// vote endpoint in one request.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/form_host.h"
+#include "platform/shell_services.h"
+
+namespace zentab {
+
+class Votrix : public ModalForm {
+ public:
+  Votrix(FormView& view, ShellServices& shell);
+
+  void Form_Load() override;
+  bool QueryUnload() override;
+  void Click(std::string_view control) override;
+  void DblClick(std::string_view) override {}
+  void TimerTick(std::string_view) override {}
+  void MouseDown(std::string_view, int, int) override {}
+
+  void Submit_Click();
+  void Reset_Click();
+
+  const std::string& VoteBaseURL() const { return voteBaseURL_; }
+  std::int16_t VoteRating() const { return voteRating_; }
+
+ private:
+  FormView& view_;
+  ShellServices& shell_;
+  ComboBox& vote_;
+  CommandButton& submit_;
+  CommandButton& reset_;
+  std::string voteBaseURL_;
+  std::int16_t voteRating_ = 0;
+};
+
+}  // namespace zentab
