@@ -41,6 +41,12 @@ class WatcherTest : public ::testing::Test {
   void Load();
   void Scan() { watcher.TimerTick("WatchTmr"); }
 
+  // The main window's controls that the settings are applied to.
+  SettingsTargets MainWindowTargets() {
+    return SettingsTargets{view.CheckBoxNamed("IsPastLogMake"), view.ListBoxNamed("PastLst"),
+                           view.LabelNamed("MaxWatchNum"), view.LabelNamed("MaxLogNum"),
+                           view.TimerNamed("WatchTmr")};
+  }
   std::vector<std::string> ListOf(const char* list) { return view.ListBoxNamed(list).Lines(); }
   std::string Caption(const char* label) { return view.LabelNamed(label).Caption(); }
   // The journal's entries that begin with one of the prefixes, in order.

@@ -5,12 +5,7 @@ namespace {
 
 class SettingsTest : public WatcherTest {
  protected:
-  void Apply() {
-    LoadSettings(shell, settings,
-                 SettingsTargets{view.CheckBoxNamed("IsPastLogMake"), view.ListBoxNamed("PastLst"),
-                                 view.LabelNamed("MaxWatchNum"), view.LabelNamed("MaxLogNum"),
-                                 view.TimerNamed("WatchTmr")});
-  }
+  void Apply() { LoadSettings(shell, settings, MainWindowTargets()); }
   std::int32_t Interval() { return view.TimerNamed("WatchTmr").Interval(); }
 };
 

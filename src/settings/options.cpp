@@ -1,0 +1,162 @@
+#include "settings/options.h"
+
+#include <algorithm>
+
+#include "platform/version.h"
+#include "watch/redirects.h"
+
+namespace zentab {
+namespace {
+
+constexpr const char* kRowToolTips[] = {
+    "監視ウィンドウに表示する対象を設定します。",
+    "過去に監視したログ機能を取得しておくかどうかを設定します。",
+    "監視するウィンドウの最大を入力します。チェックモードに関わらずInternet Explorer及び"
+    "Explorer両方の監視合計値を設定してください。",
+    "過去ログ機能に保存する最大件数を設定してください。",
+    "ウィンドウをスキャンする間隔を設定してください。",
+    "リダイレクトページを自動的にスキップしたいサイトを設定してください。リンク先のファイルを"
+    "信頼できる場合のみこの機能を使用してください。",
+};
+
+constexpr const char* kNotWrittenMessage = "設定ファイルに書き込めませんでした。\r\n";
+
+// Halves go to the even neighbour: 2500 gives 2, 3500 gives 4.
+int WholeSeconds(std::int32_t milliseconds) {
+  int seconds = milliseconds / 1000;
+  const int rest = milliseconds % 1000;  // carries the sign of milliseconds
+  const bool odd = seconds % 2 != 0;
+  if (rest > 500 || (rest == 500 && odd)) ++seconds;
+  if (rest < -500 || (rest == -500 && odd)) --seconds;
+  return seconds;
+}
+
+}  // namespace
+
+Options::Options(FormView& view, ShellServices& shell, Settings& settings,
+                 SettingsTargets mainWindow)
+    : view_(view),
+      shell_(shell),
+      settings_(settings),
+      mainWindow_(mainWindow),
+      isChkModeOp_{&view.Named<OptionButton>("IsChkModeOp(0)"),
+                   &view.Named<OptionButton>("IsChkModeOp(1)"),
+                   &view.Named<OptionButton>("IsChkModeOp(2)")},
+      isUsePastLogOp_{&view.Named<OptionButton>("IsUsePastLogOp(0)"),
+                      &view.Named<OptionButton>("IsUsePastLogOp(1)")},
+      hmWatch_(view.Named<TextBox>("HMWatch")),
+      hmWatchUD_(view.Named<RangeControl>("HMWatchUD")),
+      hmLog_(view.Named<TextBox>("HMLog")),
+      hmLogUD_(view.Named<RangeControl>("HMLogUD")),
+      hsInterval_(view.Named<RangeControl>("HSInterval")),
+      hmInterval_(view.LabelNamed("HMInterval")),
+      asRedirectB_(view.CheckBoxNamed("AS_RedirectB")),
+      asRedirectA_(view.CheckBoxNamed("AS_RedirectA")),
+      asBoardLink_(view.CheckBoxNamed("AS_BoardLink")) {}
+
+void Options::Form_Load() {
+  SetDialogTexts();
+  HSInterval_Change();
+
+  // Values from a hand-edited file that no control can show are shown at the nearest end.
+  isChkModeOp_[std::clamp<int>(settings_.ChkMode, 0, 2)]->SetValue(true);
+  isUsePastLogOp_[settings_.DisabledPastLog != 0 ? 1 : 0]->SetValue(true);
+
+  hmWatchUD_.SetValue(settings_.MaxWatch);
+  hmWatch_.SetText(std::to_string(hmWatchUD_.Value()));
+  hmLogUD_.SetValue(settings_.MaxLog);
+  hmLog_.SetText(std::to_string(hmLogUD_.Value()));
+
+  const int before = hsInterval_.Value();
+  hsInterval_.SetValue(WholeSeconds(mainWindow_.watchTmr.Interval()));
+  if (hsInterval_.Value() != before) HSInterval_Change();
+
+  const int through = settings_.Through;
+  if (through >= 1 && through <= 7) {
+    if (through & kThroughRedirectB) asRedirectB_.SetValue(1);
+    if (through & kThroughRedirectA) asRedirectA_.SetValue(1);
+    if (through & kThroughBoardLink) asBoardLink_.SetValue(1);
+  }
+}
+
+void Options::SetDialogTexts() {
+  Form& window = view_.Window();
+  window.SetCaption(WithVersion(window.Caption(), shell_.VersionMajor(), shell_.VersionMinor()));
+  for (int row = 0; row < 6; ++row) {
+    view_.LabelNamed("Label" + std::to_string(row + 1)).SetToolTipText(kRowToolTips[row]);
+  }
+}
+
+void Options::HSInterval_Change() {
+  hmInterval_.SetCaption(std::to_string(hsInterval_.Value()) + ".0 秒");
+}
+
+void Options::Change(std::string_view control) {
+  if (control == "HSInterval") {
+    HSInterval_Change();
+  } else if (control == "HMWatchUD") {
+    hmWatch_.SetText(std::to_string(hmWatchUD_.Value()));
+  } else if (control == "HMLogUD") {
+    hmLog_.SetText(std::to_string(hmLogUD_.Value()));
+  }
+}
+
+void Options::Click(std::string_view control) {
+  if (control == "cmdOK") {
+    cmdOK_Click();
+  } else if (control == "cmdCancel") {
+    cmdCancel_Click();
+  }
+}
+
+bool Options::QueryUnload() {
+  cmdCancel_Click();
+  return true;
+}
+
+bool Options::WriteEverything() {
+  if (!WriteIniString(shell_, "User", "警告", kSettingsWarning)) return false;
+
+  for (std::int16_t i = 0; i < 3; ++i) {
+    if (isChkModeOp_[i]->Value()) settings_.ChkMode = i;
+  }
+  if (!WriteIniString(shell_, "Option", "ChkMode", settings_.ChkMode)) return false;
+
+  const bool pastLogInUse = isUsePastLogOp_[0]->Value();
+  settings_.DisabledPastLog = pastLogInUse ? 0 : 1;
+  mainWindow_.isPastLogMake.SetVisible(pastLogInUse);
+  if (!WriteIniString(shell_, "Option", "DisabledPastLog", settings_.DisabledPastLog)) {
+    return false;
+  }
+
+  if (!WriteIniString(shell_, "Option", "MaxWatch", hmWatch_.Text())) return false;
+  if (!WriteIniString(shell_, "Option", "MaxLog", hmLog_.Text())) return false;
+  if (!WriteIniString(shell_, "Option", "Interval", hsInterval_.Value() * 1000)) return false;
+
+  settings_.Through = static_cast<std::int16_t>((asRedirectB_.Value() ? kThroughRedirectB : 0) +
+                                                (asRedirectA_.Value() ? kThroughRedirectA : 0) +
+                                                (asBoardLink_.Value() ? kThroughBoardLink : 0));
+  return WriteIniString(shell_, "Option", "Through", settings_.Through);
+}
+
+void Options::cmdOK_Click() {
+  const Settings before = settings_;
+  const bool pauseBoxShown = mainWindow_.isPastLogMake.Visible();
+  if (!WriteEverything()) {
+    // The file may already hold part of the choices, but nothing of them comes into force: the
+    // settings stay as they were and the dialog stays open, so the user can retry or cancel.
+    settings_ = before;
+    mainWindow_.isPastLogMake.SetVisible(pauseBoxShown);
+    shell_.MsgBox(kNotWrittenMessage + SettingsFilePath(shell_.ExeFolder()), "Zentab",
+                  kExclamation | kOKOnly);
+    return;
+  }
+  LoadSettings(shell_, settings_, mainWindow_);
+  view_.Window().Unload();
+}
+
+void Options::cmdCancel_Click() {
+  view_.Window().Unload();
+}
+
+}  // namespace zentab

@@ -1,0 +1,56 @@
+// The options dialog: shows the settings in force, and on OK writes every key of the settings
+// file and applies it to the main window.
+#pragma once
+
+#include <string_view>
+
+#include "platform/form_host.h"
+#include "platform/shell_services.h"
+#include "settings/settings.h"
+
+namespace zentab {
+
+inline constexpr const char* kSettingsWarning =
+    "このファイルを直接操作すると予期しない動作をする場合があります。"
+    "必ずソフト本体のオプションから設定してください。";
+
+class Options : public ModalForm {
+ public:
+  Options(FormView& view, ShellServices& shell, Settings& settings, SettingsTargets mainWindow);
+
+  void Form_Load() override;
+  // The close box discards the edits, as Cancel does.
+  bool QueryUnload() override;
+  void Click(std::string_view control) override;
+  void DblClick(std::string_view) override {}
+  void TimerTick(std::string_view) override {}
+  void MouseDown(std::string_view, int, int) override {}
+  void Change(std::string_view control) override;
+
+  void HSInterval_Change();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+ private:
+  void SetDialogTexts();
+  // Writes the seven entries in order; false at the first that fails.
+  bool WriteEverything();
+
+  FormView& view_;
+  ShellServices& shell_;
+  Settings& settings_;
+  SettingsTargets mainWindow_;
+  OptionButton* isChkModeOp_[3];
+  OptionButton* isUsePastLogOp_[2];
+  TextBox& hmWatch_;
+  RangeControl& hmWatchUD_;
+  TextBox& hmLog_;
+  RangeControl& hmLogUD_;
+  RangeControl& hsInterval_;
+  Label& hmInterval_;
+  CheckBox& asRedirectB_;
+  CheckBox& asRedirectA_;
+  CheckBox& asBoardLink_;
+};
+
+}  // namespace zentab
