@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/form_host.h"
 #include "platform/form_view.h"
 #include "platform/shell_services.h"
 #include "settings/settings.h"
+#include "tray/menu_commands.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 #include "watch/past_log.h"
@@ -18,7 +20,8 @@ namespace zentab {
 
 class Watcher : public FormEvents {
  public:
-  Watcher(FormView& view, ShellServices& shell, Settings& settings);
+  // `host` shows the options, about and vote windows.
+  Watcher(FormView& view, ShellServices& shell, FormHost& host, Settings& settings);
   // Its parts hold references to one another and to it.
   Watcher(const Watcher&) = delete;
   Watcher& operator=(const Watcher&) = delete;
@@ -47,6 +50,7 @@ class Watcher : public FormEvents {
   void SetWindowTexts();
 
   ShellServices& shell_;
+  FormHost& host_;
   Settings& settings_;
   Form& window_;
   Label& maxWatchNum_;
@@ -61,6 +65,7 @@ class Watcher : public FormEvents {
   Reopener reopener_;
   zentab::TrayIcon trayIcon_;
   TrayMenu trayMenu_;
+  MenuCommands menuCommands_;
   bool ended_ = false;
 };
 

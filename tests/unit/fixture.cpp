@@ -30,7 +30,10 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 WatcherTest::WatcherTest()
-    : view(WatcherForm(), journal), shell(journal), watcher(view, shell, settings) {
+    : view(WatcherForm(), journal),
+      shell(journal),
+      host(journal),
+      watcher(view, shell, host, settings) {
   shell.SetExeFolder(folder.Path().string());
   view.SetEvents(&watcher);
 }

@@ -10,6 +10,7 @@
 #include "app/watcher.h"
 #include "app/watcher_form.h"
 #include "platform/memory/memory_form.h"
+#include "platform/memory/memory_form_host.h"
 #include "platform/memory/memory_shell.h"
 
 namespace zentab::test {
@@ -57,6 +58,7 @@ class WatcherTest : public ::testing::Test {
   MemoryFormView view;
   SimulatedShell shell;
   Settings settings;
+  MemoryFormHost host;
   Watcher watcher;
 };
 

@@ -98,7 +98,8 @@ TEST_F(StartupTest, ExitFromEitherMenuRemovesTheIconAndEndsEvenWhileHidden) {
     SimulatedShell ownShell(ownJournal);
     ownShell.SetExeFolder(folder.Path().string());
     Settings ownSettings;
-    Watcher ownWatcher(ownView, ownShell, ownSettings);
+    MemoryFormHost ownHost(ownJournal);
+    Watcher ownWatcher(ownView, ownShell, ownHost, ownSettings);
     ASSERT_TRUE(ownWatcher.Form_Load());
     const std::string added = ownJournal.entries.at(3);
     ASSERT_TRUE(added.starts_with("TrayAdd ")) << added;

@@ -1,0 +1,39 @@
+// The commands of the main menu and the tray menu: the help file, the home page, and the
+// options, about and vote windows, each shown modally.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form_host.h"
+#include "platform/shell_services.h"
+#include "settings/settings.h"
+
+namespace zentab {
+
+class MenuCommands {
+ public:
+  // `mainWindowTargets` are the main window's controls that a confirmed options dialog applies
+  // the settings to; `mainWindow` owns the home page's shell call.
+  MenuCommands(ShellServices& shell, FormHost& host, Settings& settings,
+               SettingsTargets mainWindowTargets, Form& mainWindow);
+
+  void CmdHelpRef_Click();
+  void CmdOpenHP_Click();
+  void CmdShowOption_Click();
+  void CmdShowVersionInfo_Click();
+  void CmdSoftwareVote_Click();
+
+  // True while one of the three windows is shown.
+  bool ModalOpen() const { return modalOpen_; }
+
+ private:
+  void Show(const FormDesign& design, const FormHost::MakeForm& make);
+
+  ShellServices& shell_;
+  FormHost& host_;
+  Settings& settings_;
+  SettingsTargets mainWindowTargets_;
+  Form& mainWindow_;
+  bool modalOpen_ = false;
+};
+
+}  // namespace zentab
