@@ -53,6 +53,7 @@ TEST_F(RedirectTest, OnlyActiveServicesMatch) {
   EXPECT_FALSE(RedirectTarget(kB + "x.example/", 6));
   EXPECT_FALSE(RedirectTarget(kB + "x.example/", 0));
   EXPECT_FALSE(RedirectTarget(kB + "x.example/", 8));
+  EXPECT_FALSE(RedirectTarget(kB + "x.example/", 9));
   EXPECT_FALSE(RedirectTarget(kB + "x.example/", -1));
   EXPECT_TRUE(RedirectTarget(kB + "x.example/", 7));
 }
@@ -60,8 +61,38 @@ TEST_F(RedirectTest, OnlyActiveServicesMatch) {
 TEST_F(RedirectTest, OutOfRangeThroughNeverReadsTheAddressForRedirects) {
   shell.OpenWindow("Jump", kB + "dest.example/");
   LoadWithThrough(8);
+  // 9 holds service B's bit, yet lies outside 1 to 7.
+  for (std::int16_t through : {8, 9}) {
+    settings.Through = through;
+    journal.Clear();
+    Scan();
+    EXPECT_EQ(Calls({"Location", "Navigate2"}), (Lines{"LocationName 0", "LocationURL 0"}))
+        << through;
+  }
+}
+
+TEST_F(RedirectTest, ServiceMarkersCarryNoSchemeButTheBoardsMarkerIsPlainHttp) {
+  EXPECT_EQ(RedirectTarget("https://" + std::string(kRedirectBHost) + "/dest.example/", 1),
+            "https://dest.example/");
+  EXPECT_EQ(RedirectTarget("https://" + std::string(kRedirectAHost) + "/dest.example/", 2),
+            "https://dest.example/");
+  EXPECT_FALSE(RedirectTarget(
+      "https://" + std::string(kBoardLinkHost) + "/bbs/link.cgi?url=http://dest.example/", 4));
+}
+
+TEST_F(RedirectTest, ABoardLinkSentOnInAFullScanLeavesTheFlagSetUntilAShortScan) {
+  WriteIni("[Option]\nThrough=4\nMaxWatch=1\n");
+  shell.OpenWindow("Board", "http://plain.example/");
+  Load();
+  shell.SetWindow(0, "Board", kBoard + "?url=http://dest.example/");
   Scan();
-  EXPECT_EQ(Calls({"Location", "Navigate2"}), (Lines{"LocationName 0", "LocationURL 0"}));
+  EXPECT_EQ(Calls({"Navigate2", "Sleep"}),
+            (Lines{"Navigate2 0 http://dest.example/", "Sleep 500"}));
+  EXPECT_EQ(watcher.RedirectNavigated(), -1);
+
+  settings.MaxWatch = 2;
+  Scan();
+  EXPECT_EQ(watcher.RedirectNavigated(), 0);
 }
 
 TEST_F(RedirectTest, ABoardLinkWithoutATargetIsLeftAlone) {

@@ -51,16 +51,29 @@ TEST_F(ScanTest, ShortScanRebuildsOnlyWhenTheNumberOfLinesChanges) {
   OpenPages(3);
   Load();
   shell.SetWindow(1, "Changed", "http://other.example/");
+  shell.SetWindow(2, "Last", "http://last.example/");
   Scan();
-  EXPECT_EQ(ListOf("WatchLst")[1], "ID 1 : Page 1 - http://site.example/1");
+  EXPECT_EQ(ListOf("WatchLst"),
+            (Lines{"ID 0 : Page 0 - http://site.example/0", "ID 1 : Page 1 - http://site.example/1",
+                   "ID 2 : Page 2 - http://site.example/2"}));
 
   shell.OpenWindow("New", "http://new.example/");
   Scan();
   EXPECT_EQ(
       ListOf("WatchLst"),
       (Lines{"ID 0 : Page 0 - http://site.example/0", "ID 1 : Changed - http://other.example/",
-             "ID 2 : Page 2 - http://site.example/2", "ID 3 : New - http://new.example/"}));
+             "ID 2 : Last - http://last.example/", "ID 3 : New - http://new.example/"}));
   EXPECT_EQ(Caption("MaxWatchNum"), "4/10");
+}
+
+TEST_F(ScanTest, ClosingOneWindowOfSeveralShrinksTheWatchList) {
+  OpenPages(3);
+  Load();
+  shell.CloseWindow(1);
+  Scan();
+  EXPECT_EQ(ListOf("WatchLst"), (Lines{"ID 0 : Page 0 - http://site.example/0",
+                                       "ID 1 : Page 2 - http://site.example/2"}));
+  EXPECT_EQ(Caption("MaxWatchNum"), "2/10");
 }
 
 TEST_F(ScanTest, FullScanExaminesMaxWatchPositionsAndComparesOnlyTheLastLine) {
@@ -69,6 +82,11 @@ TEST_F(ScanTest, FullScanExaminesMaxWatchPositionsAndComparesOnlyTheLastLine) {
   EXPECT_EQ(Caption("MaxWatchNum"), "9/10");
   ASSERT_EQ(ListOf("WatchLst").size(), 10u);
   EXPECT_EQ(ListOf("WatchLst").back(), "ID 9 : Page 9 - http://site.example/9");
+
+  // One line fewer, the same last line: kept.
+  shell.SetWindow(3, "", "http://site.example/3");
+  Scan();
+  EXPECT_EQ(ListOf("WatchLst").size(), 10u);
 
   shell.SetWindow(3, "Changed", "http://other.example/");
   Scan();
