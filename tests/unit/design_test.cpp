@@ -101,7 +101,7 @@ TEST_P(EveryDesign, ControlsFitTheirContainerAndDoNotOverlap) {
 INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
                          ::testing::Values(Window{&WatcherForm}, Window{&OptionsForm},
                                            Window{&VerInfoForm}, Window{&VotrixForm}),
-                         [](const auto& info) { return std::string(info.param.design().name); });
+                         [](const auto& shown) { return std::string(shown.param.design().name); });
 
 TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActs) {
   EXPECT_EQ(FocusOrder(VerInfoForm()), (std::vector<std::string>{"CloseWin"}));

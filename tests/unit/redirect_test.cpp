@@ -62,8 +62,8 @@ TEST_F(RedirectTest, OutOfRangeThroughNeverReadsTheAddressForRedirects) {
   shell.OpenWindow("Jump", kB + "dest.example/");
   LoadWithThrough(8);
   // 9 holds service B's bit, yet lies outside 1 to 7.
-  for (std::int16_t through : {8, 9}) {
-    settings.Through = through;
+  for (int through : {8, 9}) {
+    settings.Through = static_cast<std::int16_t>(through);
     journal.Clear();
     Scan();
     EXPECT_EQ(Calls({"Location", "Navigate2"}), (Lines{"LocationName 0", "LocationURL 0"}))
