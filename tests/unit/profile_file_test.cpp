@@ -109,6 +109,42 @@ TEST(ProfileWrite, AnExistingKeyKeepsItsPlaceAndSpellingAndOthersAreKept) {
   EXPECT_FALSE(profile::WriteString(before, "OPTION", "MaxLog", "5"));
 }
 
+TEST(ProfileWrite, MalformedFilesAreRewrittenAsTheSystemRewritesThem) {
+  // What the system's functions make of these files and calls (checked under Wine).
+  const struct {
+    const char* what;
+    std::string before;
+    std::string section, key, value;
+    std::string after;
+  } cases[] = {
+      {"a UTF-8 mark behind a blank line is text, not a mark",
+       "\r\n\xEF\xBB\xBF[Option]\r\nA=1\r\n", "Option", "B", "2",
+       "\x81\x45\xBF[Option]\r\nA=1\r\n[Option]\r\nB=2\r\n"},
+      {"a lead byte takes the blank behind it into the header",
+       "[Opt\x81 ]\r\nA=1\r\n[Other]\r\nB=2\r\n", "Other", "C", "3",
+       "[Opt\x81\x45]\r\nA=1\r\n[Other]\r\nB=2\r\nC=3\r\n"},
+      {"a lead byte takes the equals sign", "[Option]\r\nA\x81=1\r\nB=2\r\n", "Option", "B", "3",
+       "[Option]\r\nA\x81\x45\x31\r\nB=3\r\n"},
+      {"a lead byte at the end of the file", "[Option]\r\nB=x\x81", "Option", "C", "3",
+       "[Option]\r\nB=x\x81\x45\r\nC=3\r\n"},
+      {"pairs that are no character", "[Option]\r\nK=\xEF\x40\x81\xAD\xFC\x4B\xF0\x40\r\n",
+       "Option", "B", "3", "[Option]\r\nK=\x81\x45\x81\x45\xFC\x4B\xF0\x40\r\nB=3\r\n"},
+      {"an empty header's keys join the section before it", "[Option]\r\nA=1\r\n[]\r\nB=2\r\n",
+       "Option", "C", "3", "[Option]\r\nA=1\r\nC=3\r\nB=2\r\n"},
+      {"a lead byte at the end of a name or value is lost", "", "Opt\x81", "K\x82", "v\x83",
+       "[Opt]\r\nK=v\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(profile::WriteString(c.before, c.section, c.key, c.value), c.after) << c.what;
+  }
+  // The header's lead byte and blank read as one character, so the section stays where it was.
+  EXPECT_EQ(profile::GetInt("[Opt\x81 ]\r\nA=1\r\n", "Opt\x81 ", "A", 0), 1);
+  // Behind a UTF-8 mark, bytes above 7F never take a "]" with them: "あ" heads a section of its
+  // own.
+  EXPECT_EQ(profile::GetInt("\xEF\xBB\xBF[Option]\r\n[\xE3\x81\x82]\r\nA=5\r\n", "Option", "A", 0),
+            0);
+}
+
 TEST(ProfileWrite, TheFileIsReplacedWholeOrNotAtAll) {
   TempFolder folder;
   const std::string path = folder.File("Zentab2.ini");

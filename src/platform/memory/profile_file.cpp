@@ -21,9 +21,68 @@ bool IsLeadByte(char c) {
   return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
 }
 
-// Byte length of the character that starts at text[i].
-size_t CharLength(std::string_view text, size_t i) {
-  return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+// The trail bytes that make a character with `lead` in code page 932. Rows not listed hold
+// 40-7E and 80-FC; rows 85, 86, EB, EC and EF hold none.
+struct TrailRange {
+  unsigned char lead, low, high;
+};
+constexpr TrailRange kPartialRows[] = {
+    {0x81, 0x40, 0x7e}, {0x81, 0x80, 0xac}, {0x81, 0xb8, 0xbf}, {0x81, 0xc8, 0xce},
+    {0x81, 0xda, 0xe8}, {0x81, 0xf0, 0xf7}, {0x81, 0xfc, 0xfc}, {0x82, 0x4f, 0x58},
+    {0x82, 0x60, 0x79}, {0x82, 0x81, 0x9a}, {0x82, 0x9f, 0xf1}, {0x83, 0x40, 0x7e},
+    {0x83, 0x80, 0x96}, {0x83, 0x9f, 0xb6}, {0x83, 0xbf, 0xd6}, {0x84, 0x40, 0x60},
+    {0x84, 0x70, 0x7e}, {0x84, 0x80, 0x91}, {0x84, 0x9f, 0xbe}, {0x87, 0x40, 0x5d},
+    {0x87, 0x5f, 0x75}, {0x87, 0x7e, 0x7e}, {0x87, 0x80, 0x9c}, {0x88, 0x9f, 0xfc},
+    {0x98, 0x40, 0x72}, {0x98, 0x9f, 0xfc}, {0xea, 0x40, 0x7e}, {0xea, 0x80, 0xa4},
+    {0xee, 0x40, 0x7e}, {0xee, 0x80, 0xec}, {0xee, 0xef, 0xfc}, {0xfc, 0x40, 0x4b},
+};
+
+bool IsCharacter(unsigned char lead, unsigned char trail) {
+  if (lead == 0x85 || lead == 0x86 || lead == 0xeb || lead == 0xec || lead == 0xef) return false;
+  bool listed = false;
+  for (const TrailRange& range : kPartialRows) {
+    if (range.lead != lead) continue;
+    listed = true;
+    if (trail >= range.low && trail <= range.high) return true;
+  }
+  return !listed && trail >= 0x40 && trail <= 0xfc && trail != 0x7f;
+}
+
+// What the system's conversion makes of the text: a lead byte takes the next byte with it,
+// whatever it is, and a pair that is no character becomes the unknown character "・". So "\x81"
+// before a line end or a "]" hides it, as it does for the system.
+constexpr std::string_view kUnknownCharacter = "\x81\x45";
+enum class LoneLeadByte { Unknown, Dropped };
+
+std::string Converted(std::string_view text, LoneLeadByte atEnd) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsLeadByte(text[i])) {
+      out += text[i];
+    } else if (i + 1 == text.size()) {
+      if (atEnd == LoneLeadByte::Unknown) out += kUnknownCharacter;
+    } else if (IsCharacter(static_cast<unsigned char>(text[i]),
+                           static_cast<unsigned char>(text[i + 1]))) {
+      out.append(text.substr(i++, 2));
+    } else {
+      out += kUnknownCharacter;
+      ++i;
+    }
+  }
+  return out;
+}
+
+// Names and values handed to the functions; a lead byte at their end is lost.
+std::string Argument(std::string_view text) {
+  return Converted(text, LoneLeadByte::Dropped);
+}
+
+// Byte length of the character that starts at text[i]: in code page 932 (`dbcs`), or in UTF-8,
+// whose bytes above 7F never stand for an ASCII character. In converted text every lead byte has
+// its trail byte, which is never a blank, a line end or "=", but may be "]" or "[".
+size_t CharLength(std::string_view text, size_t i, bool dbcs = true) {
+  return dbcs && IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
 std::string_view TrimFront(std::string_view s) {
@@ -41,10 +100,10 @@ char FoldAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
+bool SameName(std::string_view a, std::string_view b, bool dbcs) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size();) {
-    const size_t n = CharLength(a, i);
+    const size_t n = CharLength(a, i, dbcs);
     if (n == 2) {
       if (a.substr(i, 2) != b.substr(i, 2)) return false;
     } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
@@ -68,25 +127,30 @@ struct Section {
 struct Profile {
   bool utf8Bom = false;
   std::vector<Section> sections;
+  bool Dbcs() const { return !utf8Bom; }
 };
 
 // A header: "[" then the name up to the last "]" of the line.
-std::optional<std::string_view> HeaderName(std::string_view line) {
+std::optional<std::string_view> HeaderName(std::string_view line, bool dbcs) {
   if (line.empty() || line.front() != '[') return std::nullopt;
   std::optional<size_t> close;
-  for (size_t i = 0; i < line.size(); i += CharLength(line, i)) {
+  for (size_t i = 0; i < line.size(); i += CharLength(line, i, dbcs)) {
     if (line[i] == ']') close = i;
   }
   if (!close) return std::nullopt;
   return Trim(line.substr(1, *close - 1));
 }
 
-Profile Parse(std::string_view contents) {
+Profile Parse(std::string_view file) {
   Profile profile;
-  if (contents.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+  if (file.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     profile.utf8Bom = true;
-    contents.remove_prefix(kUtf8Bom.size());
+    file.remove_prefix(kUtf8Bom.size());
   }
+  // Only the mark's own bytes make a UTF-8 file: a mark behind a blank line is text.
+  const std::string converted =
+      profile.utf8Bom ? std::string(file) : Converted(file, LoneLeadByte::Unknown);
+  const std::string_view contents = converted;
   profile.sections.push_back(Section{});
   size_t pos = 0;
   while (pos < contents.size()) {
@@ -97,7 +161,7 @@ Profile Parse(std::string_view contents) {
     while (pos < contents.size() && (contents[pos] == '\n' || contents[pos] == '\r')) ++pos;
     if (line.empty()) continue;  // blank lines are not kept
 
-    if (auto name = HeaderName(line)) {
+    if (auto name = HeaderName(line, profile.Dbcs())) {
       profile.sections.push_back(Section{std::string(*name), {}});
       continue;
     }
@@ -133,14 +197,14 @@ std::string Serialize(const Profile& profile) {
 
 Section* FindSection(Profile& profile, std::string_view name) {
   for (Section& section : profile.sections) {
-    if (SameName(section.name, name)) return &section;
+    if (SameName(section.name, name, profile.Dbcs())) return &section;
   }
   return nullptr;
 }
 
-Entry* FindEntry(Section& section, std::string_view name) {
+Entry* FindEntry(const Profile& profile, Section& section, std::string_view name) {
   for (Entry& entry : section.entries) {
-    if (SameName(entry.name, name)) return &entry;
+    if (SameName(entry.name, name, profile.Dbcs())) return &entry;
   }
   return nullptr;
 }
@@ -218,9 +282,9 @@ FileState ReadFile(const std::string& path, std::string& contents) {
 std::optional<std::string> GetString(std::string_view contents, std::string_view section,
                                      std::string_view key) {
   Profile profile = Parse(contents);
-  Section* found = FindSection(profile, Trim(section));
+  Section* found = FindSection(profile, Trim(Argument(section)));
   if (!found) return std::nullopt;
-  Entry* entry = FindEntry(*found, Trim(key));
+  Entry* entry = FindEntry(profile, *found, Trim(Argument(key)));
   if (!entry) return std::nullopt;
   return entry->value;
 }
@@ -237,21 +301,23 @@ std::int32_t GetInt(std::string_view contents, std::string_view section, std::st
 std::optional<std::string> WriteString(std::string_view contents, std::string_view section,
                                        std::string_view key, std::string_view value) {
   Profile profile = Parse(contents);
-  value = TrimFront(value);
+  const std::string sectionName = Argument(section);
+  const std::string keyName = Argument(key);
+  const std::string text = Argument(value);
   // Names are looked up trimmed, but a new one keeps its trailing spaces.
-  Section* target = FindSection(profile, Trim(section));
+  Section* target = FindSection(profile, Trim(sectionName));
   if (!target) {
-    profile.sections.push_back(Section{std::string(TrimFront(section)), {}});
+    profile.sections.push_back(Section{std::string(TrimFront(sectionName)), {}});
     target = &profile.sections.back();
   }
-  Entry* entry = FindEntry(*target, Trim(key));
+  Entry* entry = FindEntry(profile, *target, Trim(keyName));
   if (!entry) {
-    target->entries.push_back(Entry{std::string(TrimFront(key)), std::nullopt});
+    target->entries.push_back(Entry{std::string(TrimFront(keyName)), std::nullopt});
     entry = &target->entries.back();
-  } else if (entry->value && *entry->value == value) {
+  } else if (entry->value && *entry->value == TrimFront(text)) {
     return std::nullopt;
   }
-  entry->value = std::string(value);
+  entry->value = std::string(TrimFront(text));
   return Serialize(profile);
 }
 

@@ -121,6 +121,24 @@ inline std::vector<ReadCase> ReadCases() {
   };
 }
 
+// Every pair of a lead byte and a byte behind it, one row of lead bytes per key. Rows 87, ED, EE
+// and FA are left out: the system writes their characters that duplicate others in the others'
+// spelling, which the portable code does not.
+inline std::string EveryDoubleBytePair() {
+  std::string text = "[Pairs]\r\n";
+  for (int lead = 0x81; lead <= 0xfc; ++lead) {
+    if (lead == 0xa0) lead = 0xe0;
+    if (lead == 0x87 || lead == 0xed || lead == 0xee || lead == 0xfa) continue;
+    text += "R" + std::to_string(lead) + "=";
+    for (int trail = 0x40; trail <= 0xfc; ++trail) {
+      text += static_cast<char>(lead);
+      text += static_cast<char>(trail);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
 inline std::vector<WriteCase> WriteCases() {
   // "このファイルを直接操作すると予期しない動作をする場合があります。"
   const char* warning =
@@ -168,6 +186,28 @@ inline std::vector<WriteCase> WriteCases() {
       {"quoted value", std::nullopt, {{"Option", "A", "\"q\""}}},
       {"UTF-8 BOM kept", "\xEF\xBB\xBF[Option]\r\nA=1\r\n", {{"Option", "A", "2"}}},
       {"line without equals", "[Option]\r\nLoose\r\n", {{"Option", "Loose", "1"}}},
+      {"blank line before a UTF-8 BOM",
+       "\r\n\xEF\xBB\xBF[Option]\r\nA=1\r\n",
+       {{"Option", "B", "2"}}},
+      {"spaces before a UTF-8 BOM", "   \xEF\xBB\xBF A=1\r\n", {{"", "", ""}}},
+      {"header with a lead byte before a trimmed space",
+       "[Opt\x81 ]\r\nA=1\r\n[Other]\r\nB=2\r\n",
+       {{"Other", "C", "3"}}},
+      {"header with a lead byte before a trimmed tab",
+       "[Top]\r\nT=0\r\n[\x82\t]\r\nA=1\r\n",
+       {{"Top", "C", "3"}}},
+      {"empty header", "[Option]\r\nA=1\r\n[]\r\nB=2\r\n", {{"Option", "C", "3"}}},
+      {"value ending in a lead byte", "[Option]\r\nA=x\x81\r\nB=2\r\n", {{"Option", "B", "3"}}},
+      {"double-byte rows without characters",
+       "[Option]\r\nK=\x85\x40|\x86\x9f|\xeb\x40|\xec\xfc|\xef\x40|\xf0\x40|\xfa\x40|\x81\x7f|"
+       "\x81\xad|\x81\xfd|\x81\x3f|\xfc\x4b|\xfc\x4c|\xfd|\xa0|\x80\r\n",
+       {{"Option", "B", "3"}}},
+      {"every double-byte pair", EveryDoubleBytePair(), {{"Pairs", "B", "3"}}},
+      {"lead byte at the end of the file", "[Option]\r\nA=1\r\nB=x\x81", {{"Option", "C", "3"}}},
+      {"lead byte at the end of a name", std::nullopt, {{"Opt\x81", "K\x82", "v\x83"}}},
+      {"key ending in a lead byte before its equals sign",
+       "[Option]\r\nA\x81=1\r\nB=2\r\n",
+       {{"Option", "B", "3"}}},
   };
 }
 
