@@ -66,7 +66,8 @@ class ShellServices {
   virtual void TrayAdd(const TrayIconData& data) = 0;
   virtual void TrayDelete(const TrayIconData& data) = 0;
 
-  // The profile functions, with the system's reading and writing rules.
+  // The profile functions, with the system's reading and writing rules, except that a number
+  // whose digits lie beyond the 32-bit range reads as the default rather than wrapped.
   virtual std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
                                       std::int32_t defaultValue, const std::string& path) = 0;
   // False when the file could not be written (read-only file, folder without write access).

@@ -79,6 +79,28 @@ TEST_F(SettingsTest, NumbersOutsideTheirFieldReadAsTheKeysDefault) {
   EXPECT_EQ(settings.ChkMode, -32768);
 }
 
+TEST_F(SettingsTest, NumbersAreReadWithTheirBasePrefixAndQuotes) {
+  WriteIni("[Option]\nMaxWatch=0x1E\nMaxLog=\"120\"\nThrough=0b101\nChkMode=+1x\n");
+  Apply();
+  EXPECT_EQ(settings.MaxWatch, 30);
+  EXPECT_EQ(settings.MaxLog, 120);
+  EXPECT_EQ(settings.Through, 5);
+  EXPECT_EQ(settings.ChkMode, 1);
+}
+
+TEST_F(SettingsTest, DigitsBeyondThirtyTwoBitsReadAsTheDefaultInsteadOfWrapping) {
+  // Wrapped, 99999999999 would be about 14 days, and 4294967297 would be 1.
+  WriteIni("[Option]\nInterval=99999999999\nMaxLog=4294967297\nMaxWatch=-2147483649\n");
+  Apply();
+  EXPECT_EQ(Interval(), 5000);
+  EXPECT_EQ(settings.MaxLog, 50);
+  EXPECT_EQ(settings.MaxWatch, 10);
+  WriteIni("[Option]\nInterval=2147483647\nThrough=-2147483648\n");
+  Apply();
+  EXPECT_EQ(Interval(), 2147483647);
+  EXPECT_EQ(settings.Through, 0);  // in 32 bits, but not in the field's 16
+}
+
 TEST_F(SettingsTest, AnIntervalTheTimerCannotTakeReadsAsFiveSeconds) {
   view.TimerNamed("WatchTmr").SetMaxInterval(65535);
   for (const char* value : {"0", "-1000", "65536", "abc"}) {

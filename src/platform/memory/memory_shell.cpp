@@ -3,8 +3,11 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "platform/memory/profile_file.h"
+#include "platform/profile_number.h"
 
 namespace zentab {
 
@@ -104,8 +107,13 @@ std::int32_t SimulatedShell::ReadProfileInt(const std::string& section, const st
                                             std::int32_t defaultValue, const std::string& path) {
   journal_.Add("ReadProfileInt " + section + " " + key + " " + std::to_string(defaultValue) + " " +
                path);
-  return profile::ReadProfileInt(ToCodePage932(section), ToCodePage932(key), defaultValue,
-                                 HostPath(path));
+  std::ifstream in(HostPath(path), std::ios::binary);
+  const std::string contents(std::istreambuf_iterator<char>(in), {});
+  const auto stored = profile::GetString(contents, ToCodePage932(section), ToCodePage932(key));
+  if (!stored) return defaultValue;
+  const std::string_view text = ProfileValueText(*stored);
+  if (text.empty()) return defaultValue;
+  return ParseProfileNumber(text).value_or(defaultValue);
 }
 
 bool SimulatedShell::WriteProfileText(const std::string& section, const std::string& key,
