@@ -6,9 +6,9 @@
 #include "app/watcher_form.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_form.h"
+#include "platform/win32/win32_form_host.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/windows_api.h"
-#include "resource.h"
 #include "settings/settings.h"
 
 namespace {
@@ -29,10 +29,11 @@ int Run(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   if (!InitCommonControlsEx(&controls)) throw zentab::ShellFailure("InitCommonControlsEx failed");
 
-  zentab::Win32Form view(zentab::WatcherForm(), instance, IDI_ZENTAB);
+  zentab::Win32Form view(zentab::WatcherForm(), instance);
   zentab::Win32Shell shell([&view] { view.Destroy(); });
+  zentab::Win32FormHost host(instance);
   zentab::Settings settings;
-  zentab::Watcher watcher(view, shell, settings);
+  zentab::Watcher watcher(view, shell, host, settings);
   if (!watcher.Form_Load()) return 0;
   // Events flow once the load step is done: a second start must not scan behind its message box.
   view.SetEvents(&watcher);

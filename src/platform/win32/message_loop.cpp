@@ -30,6 +30,20 @@ int RunMessageLoop() {
   }
 }
 
+bool RunMessagesUntil(const std::function<bool()>& done) {
+  MSG msg;
+  while (!done()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) throw ShellFailure("GetMessageW failed");
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    Dispatch(msg);
+  }
+  return true;
+}
+
 void DispatchPendingMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -9,18 +9,6 @@ namespace {
 
 constexpr wchar_t kPictureClass[] = L"Zentab.PictureBox";
 
-// The form lays the controls out once it knows its DPI; they are born without a size.
-HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design, DWORD style,
-                 DWORD exStyle, void* param = nullptr) {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
-  style |= WS_CHILD | (design.visible ? WS_VISIBLE : 0);
-  HWND window =
-      CreateWindowExW(exStyle, windowClass, Widen(design.caption).c_str(), style, 0, 0, 0, 0, form,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, param);
-  if (!window) throw ShellFailure("CreateWindowExW failed for " + std::string(design.name));
-  return window;
-}
-
 DWORD LabelAlignment(Align align) {
   switch (align) {
     case Align::Center:
@@ -34,6 +22,29 @@ DWORD LabelAlignment(Align align) {
 }
 
 }  // namespace
+
+DWORD TabStop(const ControlDesign& design) {
+  return design.tabStop ? WS_TABSTOP : 0;
+}
+
+HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design, DWORD style,
+                 DWORD exStyle, void* param) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+  style |= WS_CHILD | (design.visible ? WS_VISIBLE : 0) | (design.enabled ? 0 : WS_DISABLED);
+  HWND window =
+      CreateWindowExW(exStyle, windowClass, Widen(design.caption).c_str(), style, 0, 0, 0, 0, form,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, param);
+  if (!window) throw ShellFailure("CreateWindowExW failed for " + std::string(design.name));
+  return window;
+}
+
+void Win32Child::Place(const RECT& place, UINT, HFONT font) {
+  if (!SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+                    place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+    throw ShellFailure("SetWindowPos failed for a control");
+  }
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -84,11 +95,17 @@ template class ChildControl<ListBox>;
 template class ChildControl<Label>;
 template class ChildControl<CheckBox>;
 template class ChildControl<PictureBox>;
+template class ChildControl<Control>;
+template class ChildControl<OptionButton>;
+template class ChildControl<TextBox>;
+template class ChildControl<RangeControl>;
+template class ChildControl<CommandButton>;
+template class ChildControl<ComboBox>;
 
 // Unsorted, single selection; whole pixels of height so that both lists keep the design's size.
 Win32ListBox::Win32ListBox(HWND form, const ControlDesign& design, HWND toolTip)
     : ChildControl(CreateChild(form, L"LISTBOX", design,
-                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(design),
                                WS_EX_CLIENTEDGE),
                    toolTip) {}
 
@@ -135,7 +152,35 @@ void Win32ListBox::SetListIndex(int index) {
 }
 
 Win32Label::Win32Label(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"STATIC", design, LabelAlignment(design.align), 0), toolTip) {
+    : ChildControl(
+          CreateChild(form, L"STATIC", design, LabelAlignment(design.align) | SS_NOTIFY, 0),
+          toolTip),
+      design_(design.font) {}
+
+Win32Label::~Win32Label() {
+  if (font_) DeleteObject(font_);
+}
+
+void Win32Label::Place(const RECT& place, UINT dpi, HFONT font) {
+  if (!design_) {
+    Win32Child::Place(place, dpi, font);
+    return;
+  }
+  HFONT own =
+      CreateFontW(-MulDiv(design_->hundredthsOfPoint, static_cast<int>(dpi), 7200), 0, 0, 0,
+                  design_->bold ? FW_BOLD : FW_NORMAL, FALSE, design_->underline, FALSE,
+                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, Widen(design_->face).c_str());
+  if (!own) throw ShellFailure("CreateFontW failed for a label");
+  Win32Child::Place(place, dpi, own);
+  if (font_) DeleteObject(font_);
+  font_ = own;
+}
+
+COLORREF Win32Label::TextColor() const {
+  if (!design_) return CLR_INVALID;
+  const std::uint32_t rgb = design_->color;
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
 void Win32Label::SetCaption(const std::string& text) {
@@ -151,8 +196,8 @@ void Win32Label::Refresh() {
 }
 
 Win32CheckBox::Win32CheckBox(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"BUTTON", design, BS_AUTOCHECKBOX | WS_TABSTOP, 0), toolTip) {
-}
+    : ChildControl(CreateChild(form, L"BUTTON", design, BS_AUTOCHECKBOX | TabStop(design), 0),
+                   toolTip) {}
 
 void Win32CheckBox::SetValue(int value) {
   SendMessageW(window_, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -182,6 +227,17 @@ LRESULT Win32PictureBox::HandleMessage(HWND window, UINT message, WPARAM wParam,
 LRESULT Win32PictureBox::OnLeftButtonDown(int x) {
   mouseDown_(x);
   return 0;
+}
+
+Win32Frame::Win32Frame(HWND form, const ControlDesign& design, HWND toolTip)
+    : ChildControl(CreateChild(form, L"BUTTON", design, BS_GROUPBOX, 0), toolTip) {}
+
+Win32Line::Win32Line(HWND form, const ControlDesign& design, HWND toolTip)
+    : ChildControl(CreateChild(form, L"STATIC", design, SS_ETCHEDHORZ, 0), toolTip) {}
+
+// The etched edge is two pixels high at any DPI.
+void Win32Line::Place(const RECT& place, UINT dpi, HFONT font) {
+  Win32Child::Place(RECT{place.left, place.top, place.right, place.top + 2}, dpi, font);
 }
 
 Win32Timer::Win32Timer(HWND form, const ControlDesign& design)

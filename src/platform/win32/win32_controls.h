@@ -12,9 +12,30 @@ namespace zentab {
 
 std::wstring WindowText(HWND window);
 
+// WS_TABSTOP unless the design says otherwise.
+DWORD TabStop(const ControlDesign& design);
+
+// Born without a size: the form places its children once it knows its DPI.
+HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design, DWORD style,
+                 DWORD exStyle, void* param = nullptr);
+
+// What the form needs of every child window, whatever its kind.
+class Win32Child {
+ public:
+  virtual ~Win32Child() = default;
+  HWND Window() const { return window_; }
+  // Puts the window at `place` (pixels of the form's client area) for a screen of `dpi`, in the
+  // form's font unless the control has one of its own.
+  virtual void Place(const RECT& place, UINT dpi, HFONT font);
+
+ protected:
+  explicit Win32Child(HWND window) : window_(window) {}
+  HWND window_;
+};
+
 // What every child-window control does alike: visibility, enabling, tooltip and handle.
 template <class Interface>
-class ChildControl : public Interface {
+class ChildControl : public Interface, public Win32Child {
  public:
   void SetVisible(bool visible) override;
   // The control's own flag, also while its form is hidden.
@@ -23,11 +44,9 @@ class ChildControl : public Interface {
   bool Enabled() const override;
   void SetToolTipText(const std::string& text) override;
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
-  HWND Window() const { return window_; }
 
  protected:
-  ChildControl(HWND window, HWND toolTip) : window_(window), toolTip_(toolTip) {}
-  HWND window_;
+  ChildControl(HWND window, HWND toolTip) : Win32Child(window), toolTip_(toolTip) {}
 
  private:
   HWND toolTip_;
@@ -46,12 +65,24 @@ class Win32ListBox final : public ChildControl<ListBox> {
   void SetListIndex(int index) override;
 };
 
+// Clickable (for the about window's address), so that it also shows its tooltip; drawn on the
+// form's background. A label with a font of its own keeps it at the form's DPI.
 class Win32Label final : public ChildControl<Label> {
  public:
   Win32Label(HWND form, const ControlDesign& design, HWND toolTip);
+  ~Win32Label() override;
+  Win32Label(const Win32Label&) = delete;
+  Win32Label& operator=(const Win32Label&) = delete;
   void SetCaption(const std::string& text) override;
   std::string Caption() const override;
   void Refresh() override;
+  void Place(const RECT& place, UINT dpi, HFONT font) override;
+  // The text colour of the label's own font; CLR_INVALID for the system's.
+  COLORREF TextColor() const;
+
+ private:
+  const FontDesign* design_;
+  HFONT font_ = nullptr;
 };
 
 class Win32CheckBox final : public ChildControl<CheckBox> {
@@ -72,6 +103,19 @@ class Win32PictureBox final : public ChildControl<PictureBox> {
  private:
   LRESULT OnLeftButtonDown(int x);
   std::function<void(int x)> mouseDown_;
+};
+
+// A group box; it never takes the focus.
+class Win32Frame final : public ChildControl<Control> {
+ public:
+  Win32Frame(HWND form, const ControlDesign& design, HWND toolTip);
+};
+
+// An etched rule along the top of the design's rectangle.
+class Win32Line final : public ChildControl<Control> {
+ public:
+  Win32Line(HWND form, const ControlDesign& design, HWND toolTip);
+  void Place(const RECT& place, UINT dpi, HFONT font) override;
 };
 
 // A timer of the form's window, identified there by the control's id.

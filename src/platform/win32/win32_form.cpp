@@ -1,11 +1,15 @@
 #include "platform/win32/win32_form.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 #include "platform/shell_services.h"
 #include "platform/win32/bound_window.h"
 #include "platform/win32/utf.h"
+#include "platform/win32/win32_input_controls.h"
 
 namespace zentab {
 namespace {
@@ -16,10 +20,19 @@ constexpr int kTwipsPerInch = 1440;
 constexpr wchar_t kFontFace[] = L"MS UI Gothic";
 constexpr int kFontPoints = 9;
 
+// What the user could press or focus himself.
+bool Usable(HWND window) {
+  return IsWindowEnabled(window) && IsWindowVisible(window);
+}
+
 }  // namespace
 
-Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance, int icon)
-    : design_(design), instance_(instance) {
+Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance)
+    : design_(design),
+      instance_(instance),
+      face_(design.whiteBackground ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
+                                   : GetSysColorBrush(COLOR_BTNFACE)) {
+  if (!face_) throw ShellFailure("no brush for the window's face");
   RegisterBoundClass<Win32Form>(instance, kFormClass, GetSysColorBrush(COLOR_BTNFACE));
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   if (!taskbarCreated_) throw ShellFailure("RegisterWindowMessageW failed");
@@ -37,20 +50,31 @@ Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance, int icon)
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
   if (!toolTip_) throw ShellFailure("CreateWindowExW failed for the tooltips");
+  for (const ControlDesign& control : design_.controls) {
+    if (control.isDefault) defaultButton_ = control.name;
+    if (control.isCancel) cancelButton_ = control.name;
+  }
   CreateControls();
-  smallIcon_ = LoadIconSized(icon, 16);
-  largeIcon_ = LoadIconSized(icon, 32);
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
+  MarkGroups();
+  StackPictures();
+  if (design.icon != Picture::None) {
+    smallIcon_ = LoadPictureIcon(instance, design.icon, 16);
+    largeIcon_ = LoadPictureIcon(instance, design.icon, 32);
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+  }
   ApplyDpi(GetDpiForWindow(window_));
 }
 
 Win32Form::~Win32Form() {
   Destroy();
   for (const auto& [name, menu] : popupMenus_) DestroyMenu(menu);
-  if (font_) DeleteObject(font_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-  if (largeIcon_) DestroyIcon(largeIcon_);
+}
+
+bool Win32Form::IsForm(HWND window) {
+  wchar_t name[std::size(kFormClass) + 1];
+  return GetClassNameW(window, name, static_cast<int>(std::size(name))) &&
+         std::wcscmp(name, kFormClass) == 0;
 }
 
 void Win32Form::Destroy() {
@@ -90,49 +114,132 @@ void Win32Form::CreateMenus() {
   }
 }
 
-// In design order, which is also the tab order.
+// In design order, which is also the tab order. Controls inside frames are children of the form
+// too, so that the dialog manager sees every one of them.
 void Win32Form::CreateControls() {
+  HWND previous = nullptr;
   for (const ControlDesign& control : design_.controls) {
+    const POINT origin = OriginOf(control);
+    Win32Child* made = nullptr;
     switch (control.kind) {
+      case ControlKind::Timer:
+        timers_.emplace(control.name, std::make_unique<Win32Timer>(window_, control));
+        continue;
       case ControlKind::Label:
-        AddChild(labels_, control);
+        made = &AddChild<Win32Label>(control, origin);
         break;
       case ControlKind::ListBox:
-        AddChild(listBoxes_, control);
+        made = &AddChild<Win32ListBox>(control, origin);
         break;
       case ControlKind::CheckBox:
-        AddChild(checkBoxes_, control);
+        made = &AddChild<Win32CheckBox>(control, origin);
         break;
       case ControlKind::PictureBox:
-        AddChild(pictureBoxes_, control, [this, name = control.name](int x) {
+        made = &AddChild<Win32PictureBox>(control, origin, [this, name = control.name](int x) {
           if (events_) events_->MouseDown(name, 1, x);
         });
         break;
-      case ControlKind::Timer:
-        timers_.emplace(control.name, std::make_unique<Win32Timer>(window_, control));
+      case ControlKind::Frame:
+        made = &AddChild<Win32Frame>(control, origin);
         break;
-      default:
-        throw ShellFailure("no Win32 control for " + std::string(control.name));
+      case ControlKind::OptionButton: {
+        std::vector<HWND>& group = optionGroups_[control.container];
+        made = &AddChild<Win32OptionButton>(control, origin, std::as_const(group));
+        group.push_back(made->Window());
+        break;
+      }
+      case ControlKind::TextBox:
+        made = &AddChild<Win32TextBox>(control, origin);
+        break;
+      case ControlKind::UpDown:
+        if (!previous) throw std::invalid_argument(std::string(control.name) + " has no buddy");
+        made = &AddChild<Win32UpDown>(control, origin, previous);
+        break;
+      case ControlKind::ScrollBar:
+        made = &AddChild<Win32ScrollBar>(control, origin);
+        break;
+      case ControlKind::CommandButton:
+        made = &AddChild<Win32CommandButton>(control, origin);
+        break;
+      case ControlKind::ComboBox:
+        made = &AddChild<Win32ComboBox>(control, origin);
+        break;
+      case ControlKind::Line:
+        made = &AddChild<Win32Line>(control, origin);
+        break;
+      case ControlKind::Image:
+        made = &AddChild<Win32Image>(control, origin);
+        break;
+    }
+    previous = made->Window();
+  }
+}
+
+// A frame inside a frame adds up the offsets.
+POINT Win32Form::OriginOf(const ControlDesign& design) const {
+  if (design.container.empty()) return POINT{design.left, design.top};
+  for (const Child& child : children_) {
+    if (child.design->name == design.container) {
+      return POINT{child.origin.x + design.left, child.origin.y + design.top};
+    }
+  }
+  throw std::invalid_argument("the container of " + std::string(design.name) +
+                              " must come before it in the design");
+}
+
+template <class T, class... Extra>
+T& Win32Form::AddChild(const ControlDesign& design, POINT origin, Extra&&... extra) {
+  auto control = std::make_unique<T>(window_, design, toolTip_, std::forward<Extra>(extra)...);
+  T& made = *control;
+  if (!controls_.emplace(design.name, std::move(control)).second) {
+    throw std::invalid_argument("two controls named " + std::string(design.name));
+  }
+  children_.push_back(Child{&design, &made, origin});
+  return made;
+}
+
+// The dialog manager's groups: a run of option buttons of one container is one group with the tab
+// stop on its first button (the system moves it to the checked one); every other control is a
+// group of its own, so that the arrow keys never leave a group of option buttons.
+void Win32Form::MarkGroups() {
+  const ControlDesign* previous = nullptr;
+  for (const Child& child : children_) {
+    const ControlDesign& design = *child.design;
+    const bool continuesRun = design.kind == ControlKind::OptionButton && previous &&
+                              previous->kind == ControlKind::OptionButton &&
+                              previous->container == design.container;
+    previous = &design;
+    if (continuesRun) continue;
+    HWND window = child.control->Window();
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) | WS_GROUP;
+    if (design.kind == ControlKind::OptionButton && design.tabStop) style |= WS_TABSTOP;
+    if (!SetWindowLongPtrW(window, GWL_STYLE, style)) {
+      throw ShellFailure("SetWindowLongPtrW failed for " + std::string(design.name));
     }
   }
 }
 
-template <class T, class... Extra>
-void Win32Form::AddChild(std::map<std::string_view, std::unique_ptr<T>, std::less<>>& named,
-                         const ControlDesign& design, Extra&&... extra) {
-  auto control = std::make_unique<T>(window_, design, toolTip_, std::forward<Extra>(extra)...);
-  children_.emplace_back(&design, control->Window());
-  named.emplace(design.name, std::move(control));
+// Pictures lie under every other control, and a stretched one (a background) under them all; of
+// the others a later one lies over an earlier one. The face composed for the labels matches.
+void Win32Form::StackPictures() {
+  for (const bool stretched : {false, true}) {
+    for (auto child = children_.rbegin(); child != children_.rend(); ++child) {
+      if (child->design->kind != ControlKind::Image || child->design->stretch != stretched)
+        continue;
+      if (!SetWindowPos(child->control->Window(), HWND_BOTTOM, 0, 0, 0, 0,
+                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+        throw ShellFailure("SetWindowPos failed for " + std::string(child->design->name));
+      }
+    }
+  }
 }
 
-HICON Win32Form::LoadIconSized(int icon, int size) const {
-  HANDLE image = LoadImageW(instance_, MAKEINTRESOURCEW(icon), IMAGE_ICON, size, size, 0);
-  if (!image) throw ShellFailure("LoadImageW failed for the icon");
-  return static_cast<HICON>(image);
-}
-
+// A frame paints only its border and caption: the form must paint what lies inside it.
 DWORD Win32Form::Style() const {
-  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+  const bool hasFrames =
+      std::any_of(design_.controls.begin(), design_.controls.end(),
+                  [](const ControlDesign& control) { return control.kind == ControlKind::Frame; });
+  return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (hasFrames ? 0 : WS_CLIPCHILDREN) |
          (design_.minButton ? WS_MINIMIZEBOX : 0) | (design_.maxButton ? WS_MAXIMIZEBOX : 0);
 }
 
@@ -140,24 +247,22 @@ int Win32Form::Pixels(int twips) const {
   return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
 }
 
-// Font, control places and window size for the screen the window is on.
+// Font, control places, pictures and window size for the screen the window is on.
 void Win32Form::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  HFONT font =
-      CreateFontW(-MulDiv(kFontPoints, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                  FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+  GdiPtr<HFONT> font(CreateFontW(-MulDiv(kFontPoints, static_cast<int>(dpi), 72), 0, 0, 0,
+                                 FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, kFontFace));
   if (!font) throw ShellFailure("CreateFontW failed");
-  for (const auto& [design, child] : children_) {
-    if (!SetWindowPos(child, nullptr, Pixels(design->left), Pixels(design->top),
-                      Pixels(design->width), Pixels(design->height),
-                      SWP_NOZORDER | SWP_NOACTIVATE)) {
-      throw ShellFailure("SetWindowPos failed for " + std::string(design->name));
-    }
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (const Child& child : children_) {
+    const ControlDesign& design = *child.design;
+    const RECT place{Pixels(child.origin.x), Pixels(child.origin.y),
+                     Pixels(child.origin.x + design.width), Pixels(child.origin.y + design.height)};
+    child.control->Place(place, dpi, font.get());
   }
-  if (font_) DeleteObject(font_);
-  font_ = font;
+  font_ = std::move(font);  // the old one only now, when no control uses it any more
+  ComposeFace();
 
   RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
@@ -166,6 +271,28 @@ void Win32Form::ApplyDpi(UINT dpi) {
                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw ShellFailure("the window could not be sized");
   }
+  if (!RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN)) {
+    throw ShellFailure("RedrawWindow failed");
+  }
+}
+
+// With pictures on the form, the labels and buttons show them through their backgrounds: they
+// paint with a brush of the whole face, pictures included.
+void Win32Form::ComposeFace() {
+  std::vector<const Win32Image*> pictures;
+  for (const bool stretched : {true, false}) {
+    for (const Child& child : children_) {
+      const auto* image = dynamic_cast<const Win32Image*>(child.control);
+      if (image && image->Stretched() == stretched && image->Visible()) pictures.push_back(image);
+    }
+  }
+  pictureFace_.reset();
+  pictureBitmap_.reset();
+  if (pictures.empty()) return;
+  pictureBitmap_ = ComposeBackground(
+      SIZE{Pixels(design_.clientWidth), Pixels(design_.clientHeight)}, face_, pictures);
+  pictureFace_.reset(CreatePatternBrush(pictureBitmap_.get()));
+  if (!pictureFace_) throw ShellFailure("CreatePatternBrush failed");
 }
 
 void Win32Form::CentreOnMonitor() {
@@ -182,34 +309,6 @@ void Win32Form::CentreOnMonitor() {
   if (!SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw ShellFailure("SetWindowPos failed");
   }
-}
-
-ListBox& Win32Form::ListBoxNamed(std::string_view name) {
-  return FindNamed(listBoxes_, name);
-}
-Label& Win32Form::LabelNamed(std::string_view name) {
-  return FindNamed(labels_, name);
-}
-CheckBox& Win32Form::CheckBoxNamed(std::string_view name) {
-  return FindNamed(checkBoxes_, name);
-}
-PictureBox& Win32Form::PictureBoxNamed(std::string_view name) {
-  return FindNamed(pictureBoxes_, name);
-}
-Timer& Win32Form::TimerNamed(std::string_view name) {
-  return FindNamed(timers_, name);
-}
-
-Control& Win32Form::ControlNamed(std::string_view name) {
-  if (listBoxes_.count(name)) return *listBoxes_.find(name)->second;
-  if (labels_.count(name)) return *labels_.find(name)->second;
-  if (checkBoxes_.count(name)) return *checkBoxes_.find(name)->second;
-  return FindNamed(pictureBoxes_, name);
-}
-
-void Win32Form::Unload() {
-  unloaded_ = true;
-  ShowWindow(window_, SW_HIDE);
 }
 
 void Win32Form::SetCaption(const std::string& text) {
@@ -233,7 +332,7 @@ bool Win32Form::Visible() const {
 }
 
 std::uintptr_t Win32Form::SmallIconHandle() const {
-  return reinterpret_cast<std::uintptr_t>(smallIcon_);
+  return reinterpret_cast<std::uintptr_t>(smallIcon_.get());
 }
 
 void Win32Form::PopupMenu(const std::string& menu, const std::string& defaultItem) {
@@ -257,6 +356,26 @@ void Win32Form::PopupMenu(const std::string& menu, const std::string& defaultIte
   if (item && events_) events_->Click(item->name);
 }
 
+void Win32Form::SetDefaultButton(std::string_view button) {
+  if (!button.empty()) Named<CommandButton>(button);
+  defaultButton_ = button;
+  HWND focus = GetFocus();
+  const Child* focused = ChildOf(focus);
+  const bool buttonHasFocus = focused && focused->design->kind == ControlKind::CommandButton;
+  ShowDefault(buttonHasFocus ? focus : nullptr);
+  // The focus may have gone with a control that the logic disabled or hid: the new default
+  // button takes it, so that the keyboard reaches the window again.
+  HWND target = ButtonWindow(defaultButton_);
+  if (GetActiveWindow() == window_ && (!focused || !Usable(focus)) && target && Usable(target)) {
+    SetFocus(target);
+  }
+}
+
+void Win32Form::SetCancelButton(std::string_view button) {
+  if (!button.empty()) Named<CommandButton>(button);
+  cancelButton_ = button;
+}
+
 const MenuDesign* Win32Form::MenuItemWithId(int id) const {
   for (const MenuDesign& entry : design_.menus) {
     if (entry.id != 0 && entry.id == id) return &entry;
@@ -271,20 +390,68 @@ const ControlDesign* Win32Form::ControlWithId(int id) const {
   return nullptr;
 }
 
+const Win32Form::Child* Win32Form::ChildOf(HWND window) const {
+  if (!window) return nullptr;
+  for (const Child& child : children_) {
+    if (child.control->Window() == window) return &child;
+  }
+  return nullptr;
+}
+
+HWND Win32Form::ButtonWindow(std::string_view name) const {
+  const auto found = controls_.find(name);
+  if (found == controls_.end()) return nullptr;
+  const auto* button = dynamic_cast<const Win32CommandButton*>(found->second.get());
+  return button ? button->Window() : nullptr;
+}
+
+// The thick border marks the button that Enter presses: a push button while it has the focus,
+// otherwise the default button. The dialog manager keeps it so as the focus moves; this is for
+// the logic's changes.
+void Win32Form::ShowDefault(HWND focusedButton) {
+  HWND shown = focusedButton ? focusedButton : ButtonWindow(defaultButton_);
+  for (const Child& child : children_) {
+    if (auto* button = dynamic_cast<Win32CommandButton*>(child.control)) {
+      button->ShowAsDefault(button->Window() == shown);
+    }
+  }
+}
+
+// Esc: only a cancel button that the user could press himself.
+void Win32Form::PressCancel() {
+  HWND button = ButtonWindow(cancelButton_);
+  if (!button || !Usable(button) || !events_) return;
+  const std::string name = cancelButton_;  // the handler may name another one
+  events_->Click(name);
+}
+
 LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam), lParam != 0);
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER:
       return OnTimer(wParam);
+    case WM_HSCROLL:
+      return OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+    case WM_VSCROLL:
+      return OnSpin(reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORSTATIC:
-      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORBTN:
+      return OnCtlColor(window, message, reinterpret_cast<HDC>(wParam),
+                        reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND:
+      return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_PRINTCLIENT:  // themed controls ask for what lies behind them
+      OnEraseBackground(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case DM_GETDEFID:
+      return OnGetDefId();
     case WM_ACTIVATE:
       return OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
     case WM_NEXTDLGCTL:
       return OnNextDlgCtl(wParam, LOWORD(lParam) != 0);
     case WM_CLOSE:
-      return OnClose(window);
+      return OnClose();
     case WM_DPICHANGED:
       return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
     case WM_QUERYENDSESSION:
@@ -298,13 +465,42 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT Win32Form::OnCommand(int id, int code, bool fromControl) {
+// Notices of the form's own controls come with their window; anything else is a menu command or
+// the dialog manager's Esc (IDCANCEL).
+LRESULT Win32Form::OnCommand(int id, int code, HWND from) {
+  if (const Child* child = ChildOf(from); child && child->design->id == id) {
+    return OnControlNotice(*child, code);
+  }
   if (!events_) return 0;
-  if (!fromControl) {
+  if (id == IDCANCEL) {
+    PressCancel();
+  } else if (!from) {
     if (const MenuDesign* item = MenuItemWithId(id)) events_->Click(item->name);
-  } else if (const ControlDesign* control = ControlWithId(id);
-             control && control->kind == ControlKind::ListBox && code == LBN_DBLCLK) {
-    events_->DblClick(control->name);
+  }
+  return 0;
+}
+
+LRESULT Win32Form::OnControlNotice(const Child& child, int code) {
+  const std::string_view name = child.design->name;
+  switch (child.design->kind) {
+    case ControlKind::CommandButton:
+      if (code == BN_CLICKED && events_) events_->Click(name);
+      break;
+    case ControlKind::OptionButton:
+      if (code == BN_CLICKED) {
+        // The system clears only the buttons of the same run; the whole container counts.
+        static_cast<Win32OptionButton*>(child.control)->SetValue(true);
+        if (events_) events_->Click(name);
+      }
+      break;
+    case ControlKind::Label:
+      if (code == STN_CLICKED && events_) events_->Click(name);
+      break;
+    case ControlKind::ListBox:
+      if (code == LBN_DBLCLK && events_) events_->DblClick(name);
+      break;
+    default:
+      break;
   }
   return 0;
 }
@@ -315,22 +511,97 @@ LRESULT Win32Form::OnTimer(UINT_PTR id) {
   return 0;
 }
 
-// The labels are transparent: they show the form's own face colour.
-LRESULT Win32Form::OnCtlColorStatic(HDC dc) {
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+LRESULT Win32Form::OnScroll(HWND bar, int request) {
+  const Child* child = ChildOf(bar);
+  auto* scrollBar = child ? dynamic_cast<Win32ScrollBar*>(child->control) : nullptr;
+  if (scrollBar && scrollBar->Scroll(request) && events_) events_->Change(child->design->name);
+  return 0;
 }
 
-// The focus comes back to the control that had it, or to the first one.
+LRESULT Win32Form::OnSpin(HWND spin) {
+  const Child* child = ChildOf(spin);
+  auto* upDown = child ? dynamic_cast<Win32UpDown*>(child->control) : nullptr;
+  if (upDown && upDown->TakeChange() && events_) events_->Change(child->design->name);
+  return 0;
+}
+
+// Labels, frames, option buttons, check boxes, rules and pictures have no face of their own: they
+// show the form's, pictures included, lined up with the control's place. Text boxes and lists keep
+// the system's.
+LRESULT Win32Form::OnCtlColor(HWND window, UINT message, HDC dc, HWND control) {
+  const Child* child = ChildOf(control);
+  bool onFace = false;
+  if (child) {
+    switch (child->design->kind) {
+      case ControlKind::CommandButton:
+        onFace = message == WM_CTLCOLORBTN;
+        break;
+      case ControlKind::Label:
+      case ControlKind::Frame:
+      case ControlKind::OptionButton:
+      case ControlKind::CheckBox:
+      case ControlKind::Line:
+      case ControlKind::Image:
+        onFace = message == WM_CTLCOLORSTATIC;
+        break;
+      default:
+        break;
+    }
+  }
+  if (!onFace) {
+    return DefWindowProcW(window, message, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  }
+  SetBkMode(dc, TRANSPARENT);
+  const auto* label = dynamic_cast<const Win32Label*>(child->control);
+  const COLORREF color = label ? label->TextColor() : CLR_INVALID;
+  SetTextColor(dc, color != CLR_INVALID ? color : GetSysColor(COLOR_BTNTEXT));
+  if (!pictureFace_) return reinterpret_cast<LRESULT>(face_);
+  POINT at{0, 0};
+  SetLastError(ERROR_SUCCESS);
+  if (!MapWindowPoints(control, window_, &at, 1) && GetLastError() != ERROR_SUCCESS) {
+    throw ShellFailure("MapWindowPoints failed");
+  }
+  if (!SetBrushOrgEx(dc, -at.x, -at.y, nullptr)) throw ShellFailure("SetBrushOrgEx failed");
+  return reinterpret_cast<LRESULT>(pictureFace_.get());
+}
+
+// Also for WM_PRINTCLIENT, whose device context is moved to a control's place.
+LRESULT Win32Form::OnEraseBackground(HDC dc) {
+  RECT client;
+  POINT origin;
+  if (!GetClientRect(window_, &client) || !GetViewportOrgEx(dc, &origin) ||
+      !SetBrushOrgEx(dc, origin.x, origin.y, nullptr) ||
+      !FillRect(dc, &client, pictureFace_ ? pictureFace_.get() : face_)) {
+    throw ShellFailure("the window's face could not be painted");
+  }
+  return 1;
+}
+
+// Enter: the default button, unless the user could not press it himself.
+LRESULT Win32Form::OnGetDefId() {
+  HWND button = ButtonWindow(defaultButton_);
+  if (!button || !Usable(button)) return 0;
+  return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+}
+
+// The focus comes back to the control that had it, or goes to the first one that takes it.
 LRESULT Win32Form::OnActivate(bool active, bool minimized) {
   if (!active) {
     HWND focus = GetFocus();
     if (focus && IsChild(window_, focus)) lastFocus_ = focus;
   } else if (!minimized) {
-    SetFocus(lastFocus_ ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
+    if (HWND target = FocusOnActivation()) SetFocus(target);
   }
   return 0;
+}
+
+HWND Win32Form::FocusOnActivation() const {
+  if (lastFocus_ && IsWindow(lastFocus_) && Usable(lastFocus_)) return lastFocus_;
+  HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (first && Usable(first)) return first;
+  HWND button = ButtonWindow(defaultButton_);
+  return button && Usable(button) ? button : nullptr;
 }
 
 // The dialog manager moves the focus with this message, also for a label's access key, which
@@ -342,9 +613,12 @@ LRESULT Win32Form::OnNextDlgCtl(WPARAM target, bool isWindow) {
   return 0;
 }
 
-LRESULT Win32Form::OnClose(HWND window) {
+// A close the logic does not refuse unloads the window; its host takes it down. The window is
+// never destroyed under the logic's feet.
+LRESULT Win32Form::OnClose() {
   if (events_ && events_->QueryUnload()) return 0;
-  return DefWindowProcW(window, WM_CLOSE, 0, 0);
+  Unload();
+  return 0;
 }
 
 LRESULT Win32Form::OnDpiChanged(UINT dpi, const RECT& suggested) {

@@ -11,26 +11,29 @@
 #include "platform/form_view.h"
 #include "platform/named_controls.h"
 #include "platform/win32/win32_controls.h"
+#include "platform/win32/win32_pictures.h"
 #include "platform/win32/windows_api.h"
 
 namespace zentab {
 
 class Win32Form final : public FormView, public Form {
  public:
-  // The window is created hidden, with every control and menu of the design; `icon` is the id of
-  // the program's icon resource.
-  Win32Form(const FormDesign& design, HINSTANCE instance, int icon);
+  // The window is created hidden, with every control and menu of the design and its icon.
+  Win32Form(const FormDesign& design, HINSTANCE instance);
   ~Win32Form() override;
   Win32Form(const Win32Form&) = delete;
   Win32Form& operator=(const Win32Form&) = delete;
 
+  // Whether `window` is one of the program's forms.
+  static bool IsForm(HWND window);
+
   Form& Window() override { return *this; }
-  ListBox& ListBoxNamed(std::string_view name) override;
-  Label& LabelNamed(std::string_view name) override;
-  CheckBox& CheckBoxNamed(std::string_view name) override;
-  PictureBox& PictureBoxNamed(std::string_view name) override;
-  Timer& TimerNamed(std::string_view name) override;
-  Control& ControlNamed(std::string_view name) override;
+  ListBox& ListBoxNamed(std::string_view name) override { return Named<ListBox>(name); }
+  Label& LabelNamed(std::string_view name) override { return Named<Label>(name); }
+  CheckBox& CheckBoxNamed(std::string_view name) override { return Named<CheckBox>(name); }
+  PictureBox& PictureBoxNamed(std::string_view name) override { return Named<PictureBox>(name); }
+  Timer& TimerNamed(std::string_view name) override { return FindNamed(timers_, name); }
+  Control& ControlNamed(std::string_view name) override { return FindNamed(controls_, name); }
   void SetEvents(FormEvents* events) override { events_ = events; }
 
   void SetCaption(const std::string& text) override;
@@ -41,11 +44,12 @@ class Win32Form final : public FormView, public Form {
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
   std::uintptr_t SmallIconHandle() const override;
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
-  void SetDefaultButton(std::string_view button) override { defaultButton_ = button; }
+  void SetDefaultButton(std::string_view button) override;
   std::string DefaultButton() const override { return defaultButton_; }
-  void SetCancelButton(std::string_view button) override { cancelButton_ = button; }
+  void SetCancelButton(std::string_view button) override;
   std::string CancelButton() const override { return cancelButton_; }
-  void Unload() override;
+  // Marks the window for its host, which takes it down once the current event is done.
+  void Unload() override { unloaded_ = true; }
   bool Unloaded() const { return unloaded_; }
 
   // Notices of the system that the window's logic has no event for.
@@ -57,24 +61,44 @@ class Win32Form final : public FormView, public Form {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  // A child window with its place in the design, in twips from the form's client area.
+  struct Child {
+    const ControlDesign* design;
+    Win32Child* control;
+    POINT origin;
+  };
+
   void CreateMenus();
   void CreateControls();
+  POINT OriginOf(const ControlDesign& design) const;
   template <class T, class... Extra>
-  void AddChild(NamedControls<T>& named, const ControlDesign& design, Extra&&... extra);
-  HICON LoadIconSized(int icon, int size) const;
+  T& AddChild(const ControlDesign& design, POINT origin, Extra&&... extra);
+  void MarkGroups();
+  void StackPictures();
   DWORD Style() const;
   int Pixels(int twips) const;
   void ApplyDpi(UINT dpi);
+  void ComposeFace();
   void CentreOnMonitor();
   const MenuDesign* MenuItemWithId(int id) const;
   const ControlDesign* ControlWithId(int id) const;
+  const Child* ChildOf(HWND window) const;
+  HWND ButtonWindow(std::string_view name) const;
+  void ShowDefault(HWND focusedButton);
+  void PressCancel();
+  HWND FocusOnActivation() const;
 
-  LRESULT OnCommand(int id, int code, bool fromControl);
+  LRESULT OnCommand(int id, int code, HWND from);
+  LRESULT OnControlNotice(const Child& child, int code);
   LRESULT OnTimer(UINT_PTR id);
-  LRESULT OnCtlColorStatic(HDC dc);
+  LRESULT OnScroll(HWND bar, int request);
+  LRESULT OnSpin(HWND spin);
+  LRESULT OnCtlColor(HWND window, UINT message, HDC dc, HWND control);
+  LRESULT OnEraseBackground(HDC dc);
+  LRESULT OnGetDefId();
   LRESULT OnActivate(bool active, bool minimized);
   LRESULT OnNextDlgCtl(WPARAM target, bool isWindow);
-  LRESULT OnClose(HWND window);
+  LRESULT OnClose();
   LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT OnEndSession(bool ending);
   LRESULT OnTaskbarCreated();
@@ -89,21 +113,23 @@ class Win32Form final : public FormView, public Form {
   HWND lastFocus_ = nullptr;
   HMENU menuBar_ = nullptr;
   std::map<std::string_view, HMENU, std::less<>> popupMenus_;
-  HFONT font_ = nullptr;
-  HICON smallIcon_ = nullptr;
-  HICON largeIcon_ = nullptr;
+  GdiPtr<HFONT> font_;
+  IconPtr smallIcon_;
+  IconPtr largeIcon_;
+  HBRUSH face_;                    // the system's, not ours to free
+  GdiPtr<HBITMAP> pictureBitmap_;  // the face with the form's pictures on it
+  GdiPtr<HBRUSH> pictureFace_;     // a brush of it
   bool centred_ = false;
   bool unloaded_ = false;
   std::string defaultButton_;
   std::string cancelButton_;
 
-  NamedControls<Win32ListBox> listBoxes_;
-  NamedControls<Win32Label> labels_;
-  NamedControls<Win32CheckBox> checkBoxes_;
-  NamedControls<Win32PictureBox> pictureBoxes_;
+  NamedControls<Control> controls_;
   NamedControls<Win32Timer> timers_;
-  // The child windows with their place in the design, for laying them out at a DPI.
-  std::vector<std::pair<const ControlDesign*, HWND>> children_;
+  // In design order, which is also the tab order.
+  std::vector<Child> children_;
+  // The window handles of the option buttons of each container.
+  std::map<std::string_view, std::vector<HWND>, std::less<>> optionGroups_;
 
   FormEvents* events_ = nullptr;
   std::function<void()> shellRestarted_;

@@ -1,0 +1,103 @@
+#include "platform/win32/win32_form_host.h"
+
+#include <memory>
+
+#include "platform/shell_services.h"
+#include "platform/win32/message_loop.h"
+
+namespace zentab {
+namespace {
+
+// The thread's other windows that the user could reach, disabled while a window is shown
+// modally: the program's forms, shown or not, and whatever else is on the screen. Helpers that
+// are never shown (the forms' owners, tooltips, the input method's window) are left alone.
+class DisabledWindows {
+ public:
+  explicit DisabledWindows(HWND modal) : modal_(modal) {
+    if (!EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this))) {
+      throw ShellFailure("EnumThreadWindows failed");
+    }
+    for (HWND window : disabled_) EnableWindow(window, FALSE);
+  }
+  ~DisabledWindows() { Restore(); }
+  void Restore() {
+    for (HWND window : disabled_) {
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    disabled_.clear();
+  }
+  DisabledWindows(const DisabledWindows&) = delete;
+  DisabledWindows& operator=(const DisabledWindows&) = delete;
+
+ private:
+  static BOOL CALLBACK Collect(HWND window, LPARAM self) {
+    auto& windows = *reinterpret_cast<DisabledWindows*>(self);
+    if (window != windows.modal_ && GetWindow(window, GW_OWNER) != windows.modal_ &&
+        IsWindowEnabled(window) && (IsWindowVisible(window) || Win32Form::IsForm(window))) {
+      windows.disabled_.push_back(window);
+    }
+    return TRUE;
+  }
+
+  HWND modal_;
+  std::vector<HWND> disabled_;
+};
+
+// While the window is shown: it is the innermost modal window, the others are disabled. When it
+// goes, everything is given back before the window is hidden, so that the activation returns to
+// the window that had it instead of to another program.
+class ModalScope {
+ public:
+  ModalScope(std::vector<HWND>& shown, HWND modal)
+      : shown_(shown), modal_(modal), previous_(GetActiveWindow()), disabled_(modal) {
+    shown_.push_back(modal_);
+  }
+  ~ModalScope() {
+    shown_.pop_back();
+    disabled_.Restore();
+    if (previous_ && IsWindow(previous_) && IsWindowVisible(previous_) &&
+        IsWindowEnabled(previous_)) {
+      SetActiveWindow(previous_);
+    }
+    ShowWindow(modal_, SW_HIDE);
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  std::vector<HWND>& shown_;
+  HWND modal_;
+  HWND previous_;
+  DisabledWindows disabled_;
+};
+
+}  // namespace
+
+void Win32FormHost::ShowModal(const FormDesign& design, const MakeForm& make) {
+  Win32Form form(design, instance_);
+  std::unique_ptr<ModalForm> logic = make(form);
+  // Whatever the window still says while it goes down must not reach the logic after it.
+  struct Detach {
+    Win32Form& form;
+    ~Detach() { form.SetEvents(nullptr); }
+  } detach{form};
+  form.SetEvents(logic.get());
+  logic->Form_Load();
+  if (form.Unloaded()) return;
+
+  const auto window = reinterpret_cast<HWND>(form.Handle());
+  ModalScope scope(shown_, window);
+  form.SetVisible(true);
+  // May be refused when another program has the foreground; the window is shown all the same.
+  SetForegroundWindow(window);
+  RunMessagesUntil([&form, window] { return form.Unloaded() || !IsWindow(window); });
+}
+
+bool Win32FormHost::ActivateModal() {
+  if (shown_.empty()) return false;
+  // May be refused; the window stays where it is then.
+  SetForegroundWindow(shown_.back());
+  return true;
+}
+
+}  // namespace zentab
