@@ -255,8 +255,12 @@ void Win32Shell::Sleep(int milliseconds) {
   ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0)));
 }
 
+// Modal to the program's active window (a dialog asking before it acts), or to all of its windows
+// when none is active, so that nothing else of the program takes input behind the box.
 int Win32Shell::MsgBox(const std::string& text, const std::string& caption, unsigned style) {
-  const int answer = MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), style);
+  HWND owner = GetActiveWindow();
+  if (!owner) style |= MB_TASKMODAL;
+  const int answer = MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), style);
   if (!answer) throw ShellFailure("MessageBoxW failed");
   return answer;
 }
