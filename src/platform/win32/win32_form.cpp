@@ -19,6 +19,7 @@ constexpr int kTwipsPerInch = 1440;
 // The design's font: its twip sizes were laid out for this 9 point Japanese UI face.
 constexpr wchar_t kFontFace[] = L"MS UI Gothic";
 constexpr int kFontPoints = 9;
+constexpr int kToolTipWidth = 400;  // pixels at 96 dpi
 
 // What the user could press or focus himself.
 bool Usable(HWND window) {
@@ -263,6 +264,9 @@ void Win32Form::ApplyDpi(UINT dpi) {
   }
   font_ = std::move(font);  // the old one only now, when no control uses it any more
   ComposeFace();
+  // Long help texts wrap instead of running across the screen.
+  SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0,
+               MulDiv(kToolTipWidth, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
 
   RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
