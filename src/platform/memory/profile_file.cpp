@@ -1,8 +1,8 @@
 #include "platform/memory/profile_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace zentab::profile {
@@ -59,7 +59,9 @@ std::string Converted(std::string_view text, LoneLeadByte atEnd) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     if (!IsLeadByte(text[i])) {
-      out += text[i];
+      const size_t end = std::find_if(text.begin() + i, text.end(), IsLeadByte) - text.begin();
+      out.append(text.substr(i, end - i));
+      i = end - 1;
     } else if (i + 1 == text.size()) {
       if (atEnd == LoneLeadByte::Unknown) out += kUnknownCharacter;
     } else if (IsCharacter(static_cast<unsigned char>(text[i]),
@@ -141,6 +143,28 @@ std::optional<std::string_view> HeaderName(std::string_view line, bool dbcs) {
   return Trim(line.substr(1, *close - 1));
 }
 
+bool IsUtf16(std::string_view file) {
+  return file.substr(0, 2) == "\xFF\xFE" || file.substr(0, 2) == "\xFE\xFF";
+}
+
+// A UTF-16 file's text as far as code page 932 bytes can tell it without a table: ASCII as it
+// is, every other character as "・".
+std::string Utf16Text(std::string_view file) {
+  const bool bigEndian = file[0] == '\xFE';
+  std::string out;
+  for (size_t i = 2; i + 1 < file.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(file[i]);
+    const auto second = static_cast<unsigned char>(file[i + 1]);
+    const unsigned unit = bigEndian ? first << 8 | second : second << 8 | first;
+    if (unit < 0x80) {
+      out += static_cast<char>(unit);
+    } else {
+      out += kUnknownCharacter;
+    }
+  }
+  return out;
+}
+
 Profile Parse(std::string_view file) {
   Profile profile;
   if (file.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
@@ -148,8 +172,9 @@ Profile Parse(std::string_view file) {
     file.remove_prefix(kUtf8Bom.size());
   }
   // Only the mark's own bytes make a UTF-8 file: a mark behind a blank line is text.
-  const std::string converted =
-      profile.utf8Bom ? std::string(file) : Converted(file, LoneLeadByte::Unknown);
+  const std::string converted = profile.utf8Bom ? std::string(file)
+                                : IsUtf16(file) ? Utf16Text(file)
+                                                : Converted(file, LoneLeadByte::Unknown);
   const std::string_view contents = converted;
   profile.sections.push_back(Section{});
   size_t pos = 0;
@@ -270,10 +295,12 @@ FileState ReadFile(const std::string& path, std::string& contents) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return FileState::Unreadable;
   try {
-    contents.assign(std::istreambuf_iterator<char>(in), {});
-  } catch (const std::ios_base::failure&) {
+    contents.resize(static_cast<size_t>(std::filesystem::file_size(path)));
+  } catch (const std::exception&) {
     return FileState::Unreadable;
   }
+  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  contents.resize(static_cast<size_t>(in.gcount()));
   return in.bad() ? FileState::Unreadable : FileState::Read;
 }
 
@@ -333,6 +360,8 @@ bool WriteProfileText(std::string_view section, std::string_view key, std::strin
   std::string contents;
   // A file that is there but cannot be read must not be replaced by one holding a single key.
   if (ReadFile(path, contents) == FileState::Unreadable) return false;
+  // Its other text could not be written back.
+  if (IsUtf16(contents)) return false;
   const auto updated = WriteString(contents, section, key, value);
   if (!updated) return true;
   const std::string temporary = path + ".tmp";

@@ -1,6 +1,7 @@
 // A profile (INI) file read and written as the system's profile functions do it, for builds that
 // have no such functions. Texts are bytes in the file's ANSI code page (932): double-byte
-// characters are kept whole, names match without regard to ASCII case.
+// characters are kept whole, names match without regard to ASCII case. A file that starts with a
+// UTF-8 mark is read as UTF-8, one with a UTF-16 mark for its ASCII text only.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,8 @@ std::optional<std::string> WriteString(std::string_view contents, std::string_vi
                                        std::string_view key, std::string_view value);
 
 // The same on a file. A missing file reads as empty. A write goes to a temporary file that then
-// replaces the old one, so that a failed write never leaves a truncated file; returns false then.
+// replaces the old one, so that a failed write never leaves a truncated file; returns false then,
+// and for a UTF-16 file, which it leaves alone.
 std::int32_t ReadProfileInt(std::string_view section, std::string_view key,
                             std::int32_t defaultValue, const std::string& path);
 bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,

@@ -36,6 +36,15 @@ inline std::string OptionWith(const std::string& value) {
 // "警告" and the warning text of the program's User section, in code page 932.
 inline const char* const kWarningKey = "\x8c\x78\x8d\x90";
 
+// ASCII text in UTF-16 with its mark, little or big end first.
+inline std::string Utf16(const std::string& ascii, bool bigEndian = false) {
+  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char c : ascii) {
+    out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  }
+  return out;
+}
+
 inline std::vector<ReadCase> ReadCases() {
   return {
       {"plain number", OptionWith("5"), "Option", "MaxLog", 50},
@@ -106,6 +115,13 @@ inline std::vector<ReadCase> ReadCases() {
       {"CR line ends", "[Option]\rChkMode=1\rMaxLog=30\r", "Option", "MaxLog", 50},
       {"no final line end", "[Option]\r\nMaxLog=31", "Option", "MaxLog", 50},
       {"UTF-8 BOM", "\xEF\xBB\xBF[Option]\r\nMaxLog=32\r\n", "Option", "MaxLog", 50},
+      {"UTF-16 mark", Utf16("[Option]\r\nChkMode=1\r\nMaxLog=41\r\n"), "Option", "MaxLog", 50},
+      {"UTF-16 mark, big end first", Utf16("[Option]\r\nMaxLog=42\r\n", true), "Option", "MaxLog",
+       50},
+      {"UTF-16 with other characters",
+       Utf16("[Option]\r\nX=") + std::string("\x42\x30\r\0\n\0", 6) +
+           Utf16("MaxLog=43\r\n").substr(2),
+       "Option", "MaxLog", 50},
       {"spaces in header", "[ Option ]\r\nMaxLog=33\r\n", "Option", "MaxLog", 50},
       {"text after header", "[Option] old\r\nMaxLog=34\r\n", "Option", "MaxLog", 50},
       {"header without bracket", "[Option\r\nMaxLog=35\r\n", "Option", "MaxLog", 50},
@@ -188,6 +204,9 @@ inline std::vector<WriteCase> WriteCases() {
       {"line without equals", "[Option]\r\nLoose\r\n", {{"Option", "Loose", "1"}}},
       {"blank line before a UTF-8 BOM",
        "\r\n\xEF\xBB\xBF[Option]\r\nA=1\r\n",
+       {{"Option", "B", "2"}}},
+      {"UTF-16 mark behind a blank line",
+       "\r\n\xFE\xFF[Option]\r\nA=1\r\n",
        {{"Option", "B", "2"}}},
       {"spaces before a UTF-8 BOM", "   \xEF\xBB\xBF A=1\r\n", {{"", "", ""}}},
       {"header with a lead byte before a trimmed space",
