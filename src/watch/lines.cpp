@@ -9,7 +9,15 @@ constexpr std::string_view kSeparator = " - ";
 }
 
 std::string ListTitle(std::string_view title) {
-  return ReplaceAll(title, kSeparator, "- ");
+  // Replacing once leaves a separator where spaces run up to "- " ("a  - b" gives "a - b"):
+  // each replacement is checked again against what precedes it.
+  std::string shown;
+  shown.reserve(title.size());
+  for (const char c : title) {
+    shown += c;
+    while (shown.ends_with(kSeparator)) shown.erase(shown.size() - kSeparator.size(), 1);
+  }
+  return shown;
 }
 
 std::string WatchLine(std::int16_t position, std::string_view title, std::string_view address) {
@@ -40,8 +48,11 @@ bool StartsWithScheme(std::string_view text) {
 
 std::string AddressOfLine(std::string_view line) {
   // Titles hold no " - " of their own, but addresses may: the address starts after the first
-  // separator that is followed by a scheme.
-  for (size_t p = line.find(kSeparator); p != std::string_view::npos;
+  // separator that is followed by a scheme. The search starts at the title, so that a title
+  // beginning with "- " does not join the space of "ID 3 : " into a separator.
+  const size_t head = line.find(" : ");
+  const size_t title = head == std::string_view::npos ? 0 : head + 3;
+  for (size_t p = line.find(kSeparator, title); p != std::string_view::npos;
        p = line.find(kSeparator, p + 1)) {
     const std::string_view rest = line.substr(p + kSeparator.size());
     if (StartsWithScheme(rest)) return std::string(rest);

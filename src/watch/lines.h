@@ -7,15 +7,15 @@
 
 namespace zentab {
 
-// The title as the lists show it: every " - " turned into "- ", so that the address is what
-// follows the last " - " of a line.
+// The title as the lists show it: every " - " turned into "- ", until none is left, so that a
+// line's separator is never part of its title.
 std::string ListTitle(std::string_view title);
 
 std::string WatchLine(std::int16_t position, std::string_view title, std::string_view address);
 std::string PastLogLine(std::int32_t group, std::string_view title, std::string_view address);
 
-// Everything behind the first " - " that is followed by a scheme ("http:"); else behind the last
-// " - "; from the third character on when the line has none.
+// Everything behind the first " - " after the line's "ID n : " that is followed by a scheme
+// ("http:"); else behind the last " - "; from the third character on when the line has none.
 std::string AddressOfLine(std::string_view line);
 
 }  // namespace zentab
