@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/profile_number.h"
 #include "platform/version.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/utf.h"
@@ -177,10 +178,15 @@ void Win32Shell::TrayDelete(const TrayIconData& data) {
   Shell_NotifyIconA(NIM_DELETE, &native);
 }
 
+// Through the string read: the integer read wraps a long number modulo 2^32 without a word.
 std::int32_t Win32Shell::ReadProfileInt(const std::string& section, const std::string& key,
                                         std::int32_t defaultValue, const std::string& path) {
-  return static_cast<std::int32_t>(GetPrivateProfileIntA(
-      ToAnsi(section).c_str(), ToAnsi(key).c_str(), defaultValue, ToAnsi(path).c_str()));
+  char value[64];
+  GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", value, sizeof value,
+                           ToAnsi(path).c_str());
+  const std::string_view text = ProfileValueText(value);
+  if (text.empty()) return defaultValue;
+  return ParseProfileNumber(text).value_or(defaultValue);
 }
 
 bool Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
