@@ -82,10 +82,11 @@ const std::array<ControlDesign, 26>& Controls() {
       ControlDesign{"Label6", K::Label, "自動スルー設定(&S):", 375, 3300, 1620, 180, true, A::Right,
                     kOptLabel6Id}
           .In("FrWatch"),
-      ControlDesign{"AS_RedirectB", K::CheckBox, kRedirectBCaption, 2160, 3300, 1455, 195, true,
+      // The redirect boxes run to the frame's edge so that each address shows whole.
+      ControlDesign{"AS_RedirectB", K::CheckBox, kRedirectBCaption, 2160, 3300, 3255, 195, true,
                     A::Left, kOptASRedirectBId}
           .In("FrWatch"),
-      ControlDesign{"AS_RedirectA", K::CheckBox, kRedirectACaption, 2160, 3540, 1515, 195, true,
+      ControlDesign{"AS_RedirectA", K::CheckBox, kRedirectACaption, 2160, 3540, 3255, 195, true,
                     A::Left, kOptASRedirectAId}
           .In("FrWatch"),
       ControlDesign{"AS_BoardLink", K::CheckBox, kBoardLinkCaption, 2160, 3780, 3255, 195, true,

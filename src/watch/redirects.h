@@ -9,7 +9,7 @@ namespace zentab {
 
 inline constexpr std::string_view kRedirectBHost = "jump.redirect-b.example";
 inline constexpr std::string_view kRedirectAHost = "ime.redirect-a.example";
-inline constexpr std::string_view kBoardLinkHost = "bbs.board.example";
+inline constexpr std::string_view kBoardLinkHost = "board.example";
 
 // `Through` bits.
 inline constexpr int kThroughRedirectB = 1;
