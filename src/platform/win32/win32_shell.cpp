@@ -17,6 +17,12 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconDataV1Size);
 
 constexpr wchar_t kInstanceMutex[] = L"Local\\Zentab.Watcher.SingleInstance";
 
+// The two classes we create, declared here: libuuid would bring its whole table of the SDK's ids.
+constexpr CLSID kShellWindowsClass{
+    0x9BA05972, 0xF6A8, 0x11CF, {0xA4, 0x42, 0x00, 0xA0, 0xC9, 0x0A, 0x8F, 0x39}};
+constexpr CLSID kInternetExplorerClass{
+    0x0002DF01, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 void Check(HRESULT result, const char* call) {
   if (FAILED(result)) {
     char code[16];
@@ -127,7 +133,7 @@ Win32Shell::~Win32Shell() {
 // Created on first use and kept.
 IShellWindows& Win32Shell::ShellWindows() {
   if (!shellWindows_) {
-    Check(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
+    Check(CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_ALL,
                            IID_PPV_ARGS(shellWindows_.Put())),
           "CoCreateInstance(ShellWindows)");
   }
@@ -156,7 +162,7 @@ std::shared_ptr<BrowserWindow> Win32Shell::ShellWindowsItem(std::int16_t positio
 
 void Win32Shell::OpenNewBrowserWindow(const std::string& address) {
   ComPtr<IWebBrowser2> browser;
-  if (FAILED(CoCreateInstance(CLSID_InternetExplorer, nullptr, CLSCTX_ALL,
+  if (FAILED(CoCreateInstance(kInternetExplorerClass, nullptr, CLSCTX_ALL,
                               IID_PPV_ARGS(browser.Put())))) {
     OpenWithShell(address);
     return;
