@@ -49,7 +49,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return Run(instance);
   } catch (const std::exception& failure) {
     // A failure while starting is fatal; the message is for whoever started us from a console.
-    std::fprintf(stderr, "zentab: %s\n", failure.what());
+    // Not fprintf: the printf family would bring its whole formatter for this one line.
+    std::fputs("zentab: ", stderr);
+    std::fputs(failure.what(), stderr);
+    std::fputc('\n', stderr);
     return 1;
   }
 }

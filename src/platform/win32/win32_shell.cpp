@@ -1,7 +1,7 @@
 #include "platform/win32/win32_shell.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -23,12 +23,18 @@ constexpr CLSID kShellWindowsClass{
 constexpr CLSID kInternetExplorerClass{
     0x0002DF01, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-void Check(HRESULT result, const char* call) {
-  if (FAILED(result)) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-    throw ShellFailure(std::string(call) + " failed: " + code);
+// "0x80004005": the printf family would bring its whole formatter for this one number.
+std::string HexCode(HRESULT result) {
+  std::string text = "0x00000000";
+  auto bits = static_cast<std::uint32_t>(result);
+  for (auto digit = text.rbegin(); bits != 0; ++digit, bits >>= 4) {
+    *digit = "0123456789ABCDEF"[bits & 0xF];
   }
+  return text;
+}
+
+void Check(HRESULT result, const char* call) {
+  if (FAILED(result)) throw ShellFailure(std::string(call) + " failed: " + HexCode(result));
 }
 
 class Bstr {
