@@ -5,8 +5,8 @@ about_background.bmp  500 x 50, a soft light gradient that the window stretches 
 about_logo.bmp        500 x 50, the band at the top of the about window with the name "Zentab"
 vote.ico              a gold star, 16 x 16 and 32 x 32
 
-Only the standard library. The bitmaps are 8-bit palettized to keep the program small; shapes are
-rendered with 4 x 4 supersampling. Run it from anywhere: python3 resources/make_pictures.py
+Only the standard library. The bitmaps are 8-bit palettized and run-length encoded (BI_RLE8) to
+keep the program small; shapes are rendered with 4 x 4 supersampling. Run it from anywhere: python3 resources/make_pictures.py
 """
 import math
 import os
@@ -188,12 +188,50 @@ def logo():
     return rows, palette
 
 
+def rle8_row(row):
+    """One row in BI_RLE8: runs of one index as (count, index), stretches of differing indexes in
+    absolute mode (0, count, indexes, padded to a word)."""
+    out = bytearray()
+    literal = []
+
+    def flush():
+        # Absolute mode needs at least three indexes; fewer go as runs of one.
+        if len(literal) >= 3:
+            out.extend((0, len(literal)))
+            out.extend(literal)
+            if len(literal) % 2:
+                out.append(0)
+        else:
+            for index in literal:
+                out.extend((1, index))
+        literal.clear()
+
+    x = 0
+    while x < len(row):
+        run = 1
+        while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+            run += 1
+        if run >= 2:
+            flush()
+            out.extend((run, row[x]))
+        else:
+            literal.append(row[x])
+            if len(literal) == 255:
+                flush()
+        x += run
+    flush()
+    return out
+
+
 def bmp_8bit(rows, palette):
     height, width = len(rows), len(rows[0])
-    stride = (width + 3) // 4 * 4
-    pixels = b"".join(bytes(row) + bytes(stride - width) for row in reversed(rows))
+    lines = [rle8_row(row) for row in reversed(rows)]
+    # Each line ends with an end-of-line mark but the last, which ends the bitmap.
+    end_of_line, end_of_bitmap = b"\x00\x00", b"\x00\x01"
+    pixels = end_of_line.join(bytes(line) for line in lines) + end_of_bitmap
     colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels), 2835, 2835,
+    bi_rle8 = 1
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, bi_rle8, len(pixels), 2835, 2835,
                        len(palette), 0)
     offset = 14 + len(info) + len(colours)
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)

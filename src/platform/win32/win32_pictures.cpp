@@ -112,8 +112,10 @@ Win32Image::Win32Image(HWND form, const ControlDesign& design, HWND toolTip)
       picture_(design.picture),
       stretch_(design.stretch) {
   if (!IsIcon(picture_)) {
+    // A bitmap compatible with the screen, not a DIB section: ours are run-length encoded, which
+    // only the former takes.
     source_.reset(static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(ResourceOf(picture_)),
-                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+                                                  IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (!source_) throw ShellFailure("LoadImageW failed for " + std::string(design.name));
   }
 }
