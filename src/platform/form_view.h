@@ -1,11 +1,11 @@
 // A built window: the platform's controls, found by the names of the window's control table.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "platform/controls.h"
+#include "platform/failure.h"
 #include "platform/form_design.h"
 
 namespace zentab {
@@ -28,7 +28,7 @@ class FormView {
   template <class T>
   T& Named(std::string_view name) {
     if (auto* control = dynamic_cast<T*>(&ControlNamed(name))) return *control;
-    throw std::invalid_argument("control " + std::string(name) + " is of another kind");
+    throw DesignError("a control of another kind: ", name);
   }
 };
 

@@ -3,9 +3,10 @@
 
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "platform/failure.h"
 
 namespace zentab {
 
@@ -17,7 +18,7 @@ template <class T>
 T& FindNamed(const NamedControls<T>& controls, std::string_view name) {
   const auto found = controls.find(name);
   if (found == controls.end()) {
-    throw std::out_of_range("no control " + std::string(name) + " of this kind in the design");
+    throw DesignError("no control of this kind in the design: ", name);
   }
   return *found->second;
 }

@@ -2,30 +2,17 @@
 // UTF-8; the platform converts them at its edge. Every failing call throws ShellFailure.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
-#include <string_view>
+
+#include "platform/failure.h"
 
 namespace zentab {
 
-// Not a std::runtime_error: that one keeps its text in a second, reference-counted string type
-// that a static build of the program carries whole. The text is for diagnosis only; it is cut at a
-// fixed length so that making and copying the exception needs no memory and cannot fail.
-class ShellFailure : public std::exception {
- public:
-  explicit ShellFailure(std::string_view message) noexcept {
-    const size_t n = std::min(message.size(), message_.size() - 1);
-    std::copy_n(message.begin(), n, message_.begin());
-    message_[n] = '\0';
-  }
-  const char* what() const noexcept override { return message_.data(); }
-
- private:
-  std::array<char, 128> message_{};
+struct ShellFailure : Failure {
+  using Failure::Failure;
 };
 
 // A browser or folder window of the shell (`IWebBrowser2`). Every read asks the window afresh.

@@ -34,7 +34,7 @@ HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& des
   HWND window =
       CreateWindowExW(exStyle, windowClass, Widen(design.caption).c_str(), style, 0, 0, 0, 0, form,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, param);
-  if (!window) throw ShellFailure("CreateWindowExW failed for " + std::string(design.name));
+  if (!window) throw ShellFailure("CreateWindowExW failed for ", design.name);
   return window;
 }
 

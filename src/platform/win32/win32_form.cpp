@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 
 #include "platform/shell_services.h"
@@ -46,7 +45,7 @@ Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance)
   CreateMenus();
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(design.caption).c_str(), Style(),
                             0, 0, 0, 0, owner_, menuBar_, instance, this);
-  if (!window_) throw ShellFailure("CreateWindowExW failed for " + std::string(design.name));
+  if (!window_) throw ShellFailure("CreateWindowExW failed for ", design.name);
   toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
@@ -111,7 +110,7 @@ void Win32Form::CreateMenus() {
       added = AppendMenuW(current, MF_STRING, static_cast<UINT_PTR>(entry.id),
                           Widen(entry.caption).c_str());
     }
-    if (!added) throw ShellFailure("AppendMenuW failed for " + std::string(entry.name));
+    if (!added) throw ShellFailure("AppendMenuW failed for ", entry.name);
   }
 }
 
@@ -153,7 +152,7 @@ void Win32Form::CreateControls() {
         made = &AddChild<Win32TextBox>(control, origin);
         break;
       case ControlKind::UpDown:
-        if (!previous) throw std::invalid_argument(std::string(control.name) + " has no buddy");
+        if (!previous) throw DesignError("a spin control without a box before it: ", control.name);
         made = &AddChild<Win32UpDown>(control, origin, previous);
         break;
       case ControlKind::ScrollBar:
@@ -184,8 +183,7 @@ POINT Win32Form::OriginOf(const ControlDesign& design) const {
       return POINT{child.origin.x + design.left, child.origin.y + design.top};
     }
   }
-  throw std::invalid_argument("the container of " + std::string(design.name) +
-                              " must come before it in the design");
+  throw DesignError("a control before its container in the design: ", design.name);
 }
 
 template <class T, class... Extra>
@@ -193,7 +191,7 @@ T& Win32Form::AddChild(const ControlDesign& design, POINT origin, Extra&&... ext
   auto control = std::make_unique<T>(window_, design, toolTip_, std::forward<Extra>(extra)...);
   T& made = *control;
   if (!controls_.emplace(design.name, std::move(control)).second) {
-    throw std::invalid_argument("two controls named " + std::string(design.name));
+    throw DesignError("two controls named ", design.name);
   }
   children_.push_back(Child{&design, &made, origin});
   return made;
@@ -215,7 +213,7 @@ void Win32Form::MarkGroups() {
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE) | WS_GROUP;
     if (design.kind == ControlKind::OptionButton && design.tabStop) style |= WS_TABSTOP;
     if (!SetWindowLongPtrW(window, GWL_STYLE, style)) {
-      throw ShellFailure("SetWindowLongPtrW failed for " + std::string(design.name));
+      throw ShellFailure("SetWindowLongPtrW failed for ", design.name);
     }
   }
 }
@@ -229,7 +227,7 @@ void Win32Form::StackPictures() {
         continue;
       if (!SetWindowPos(child->control->Window(), HWND_BOTTOM, 0, 0, 0, 0,
                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
-        throw ShellFailure("SetWindowPos failed for " + std::string(child->design->name));
+        throw ShellFailure("SetWindowPos failed for ", child->design->name);
       }
     }
   }
@@ -341,7 +339,7 @@ std::uintptr_t Win32Form::SmallIconHandle() const {
 
 void Win32Form::PopupMenu(const std::string& menu, const std::string& defaultItem) {
   const auto found = popupMenus_.find(menu);
-  if (found == popupMenus_.end()) throw std::out_of_range("no popup menu " + menu);
+  if (found == popupMenus_.end()) throw DesignError("no popup menu ", menu);
   HMENU popup = found->second;
   for (const MenuDesign& entry : design_.menus) {
     if (entry.name == defaultItem && !SetMenuDefaultItem(popup, static_cast<UINT>(entry.id), 0)) {

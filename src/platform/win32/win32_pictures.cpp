@@ -116,7 +116,7 @@ Win32Image::Win32Image(HWND form, const ControlDesign& design, HWND toolTip)
     // only the former takes.
     source_.reset(static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(ResourceOf(picture_)),
                                                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (!source_) throw ShellFailure("LoadImageW failed for " + std::string(design.name));
+    if (!source_) throw ShellFailure("LoadImageW failed for ", design.name);
   }
 }
 

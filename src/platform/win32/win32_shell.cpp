@@ -34,7 +34,7 @@ std::string HexCode(HRESULT result) {
 }
 
 void Check(HRESULT result, const char* call) {
-  if (FAILED(result)) throw ShellFailure(std::string(call) + " failed: " + HexCode(result));
+  if (FAILED(result)) throw ShellFailure(call, " failed: " + HexCode(result));
 }
 
 class Bstr {
@@ -103,14 +103,14 @@ void OpenWithShell(const std::string& address) {
     ShellRun(L"open", Widen(address));
     return;
   }
-  if (!HasScheme(address, "file://")) throw ShellFailure("no browser to open " + address);
+  if (!HasScheme(address, "file://")) throw ShellFailure("no browser to open ", address);
   std::wstring path(32768, L'\0');
   auto size = static_cast<DWORD>(path.size());
   Check(PathCreateFromUrlW(Widen(address).c_str(), path.data(), &size, 0), "PathCreateFromUrlW");
   path.resize(size);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    throw ShellFailure("not a folder: " + address);
+    throw ShellFailure("not a folder: ", address);
   }
   ShellRun(L"explore", path);
 }
