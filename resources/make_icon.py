@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a browser tab with a "Z" on it, and writes zentab.ico.
 
-Only the standard library: each image is rendered with 4 x 4 supersampling and stored as a
-32-bit BMP with its alpha channel and the 1-bit mask that old shells use.
+Only the standard library: each image is rendered with 4 x 4 supersampling. Its pixels are opaque
+or transparent and take few colours, so it is stored as a 4-bit BMP with a 16-colour palette and
+the 1-bit mask for the transparent ones: the same pixels as 32 bits would give, in a fifth of the
+space.
 Run it from anywhere: python3 resources/make_icon.py
 """
 import os
@@ -76,8 +78,23 @@ def render(size):
 
 def bmp_image(size):
     rows = render(size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for r, g, b, a in row)
+    # Transparent pixels are black under the mask.
+    palette = [(0, 0, 0)]
+    for row in rows:
+        for r, g, b, a in row:
+            assert a in (0, 255), "a 4-bit image has no partial transparency"
+            if a and (r, g, b) not in palette:
+                palette.append((r, g, b))
+    assert len(palette) <= 16, "a 4-bit image has 16 colours"
+    palette += [(0, 0, 0)] * (16 - len(palette))
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    stride = (size * 4 + 31) // 32 * 4
+    pixels = b""
+    for row in reversed(rows):
+        indexes = [palette.index((r, g, b)) if a else 0 for r, g, b, a in row]
+        line = bytes(indexes[c] << 4 | indexes[c + 1] for c in range(0, size, 2))
+        pixels += line + bytes(stride - len(line))
     mask_stride = (size + 31) // 32 * 4
     mask = b""
     for row in reversed(rows):
@@ -86,7 +103,7 @@ def bmp_image(size):
             if a == 0:
                 bits |= 1 << (mask_stride * 8 - 1 - c)
         mask += bits.to_bytes(mask_stride, "big")
-    return header + pixels + mask
+    return header + colours + pixels + mask
 
 
 def main():
@@ -94,7 +111,7 @@ def main():
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(SIZES, images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
         offset += len(image)
     out += b"".join(images)
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "zentab.ico")
