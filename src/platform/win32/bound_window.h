@@ -18,9 +18,10 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return self->HandleMessage(window, message, wParam, lParam);
-  } catch (const ShellFailure&) {
-    // A failed call ends the command that made it, here at the latest: no exception may leave
-    // through the system's code.
+  } catch (...) {
+    // A failure ends the handler that met it, here at the latest, whatever it was (a failed call,
+    // a fault of the program, memory running out): no exception may leave through the system's
+    // code, and the program runs on. What a handler sets up is undone by its own destructors.
     return 0;
   }
 }

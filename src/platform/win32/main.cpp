@@ -54,5 +54,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::fputs(failure.what(), stderr);
     std::fputc('\n', stderr);
     return 1;
+  } catch (...) {
+    std::fputs("zentab: failed to start\n", stderr);
+    return 1;
   }
 }

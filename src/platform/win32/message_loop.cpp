@@ -9,13 +9,18 @@ namespace {
 // Tab and the labels' access keys work through the dialog manager of the form the message is
 // for; our forms mark themselves with WS_EX_CONTROLPARENT.
 void Dispatch(MSG& msg) {
-  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-      IsDialogMessageW(root, &msg)) {
-    return;
+  try {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+        IsDialogMessageW(root, &msg)) {
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  } catch (...) {
+    // The window procedures keep their failures; should one come through all the same, it ends
+    // with this message and the loop goes on with the next.
   }
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
 }
 
 }  // namespace

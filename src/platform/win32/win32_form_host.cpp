@@ -1,6 +1,7 @@
 #include "platform/win32/win32_form_host.h"
 
 #include <memory>
+#include <new>
 
 #include "platform/shell_services.h"
 #include "platform/win32/message_loop.h"
@@ -14,9 +15,10 @@ namespace {
 class DisabledWindows {
  public:
   explicit DisabledWindows(HWND modal) : modal_(modal) {
-    if (!EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this))) {
-      throw ShellFailure("EnumThreadWindows failed");
-    }
+    const BOOL enumerated =
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+    if (outOfMemory_) throw std::bad_alloc();
+    if (!enumerated) throw ShellFailure("EnumThreadWindows failed");
     for (HWND window : disabled_) EnableWindow(window, FALSE);
   }
   ~DisabledWindows() { Restore(); }
@@ -30,17 +32,25 @@ class DisabledWindows {
   DisabledWindows& operator=(const DisabledWindows&) = delete;
 
  private:
+  // Called by the system: no exception may leave it. Memory for the list running out stops the
+  // enumeration and is reported once the system's code is left.
   static BOOL CALLBACK Collect(HWND window, LPARAM self) {
     auto& windows = *reinterpret_cast<DisabledWindows*>(self);
-    if (window != windows.modal_ && GetWindow(window, GW_OWNER) != windows.modal_ &&
-        IsWindowEnabled(window) && (IsWindowVisible(window) || Win32Form::IsForm(window))) {
-      windows.disabled_.push_back(window);
+    try {
+      if (window != windows.modal_ && GetWindow(window, GW_OWNER) != windows.modal_ &&
+          IsWindowEnabled(window) && (IsWindowVisible(window) || Win32Form::IsForm(window))) {
+        windows.disabled_.push_back(window);
+      }
+      return TRUE;
+    } catch (...) {
+      windows.outOfMemory_ = true;
+      return FALSE;
     }
-    return TRUE;
   }
 
   HWND modal_;
   std::vector<HWND> disabled_;
+  bool outOfMemory_ = false;
 };
 
 // While the window is shown: it is the innermost modal window, the others are disabled. When it
