@@ -11,6 +11,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+echo "== Performance guard: one scan of 100 windows, optimized build"
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+build/bench/zentab_bench
+
 echo "== Unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
