@@ -11,6 +11,14 @@ inline constexpr std::string_view kRedirectBHost = "jump.redirect-b.example";
 inline constexpr std::string_view kRedirectAHost = "ime.redirect-a.example";
 inline constexpr std::string_view kBoardLinkHost = "board.example";
 
+// The services' addresses as the options dialog shows them.
+inline constexpr std::string_view kRedirectBAddress = "http://jump.redirect-b.example/";
+inline constexpr std::string_view kRedirectAAddress = "http://ime.redirect-a.example/";
+inline constexpr std::string_view kBoardLinkAddress = "http://board.example/bbs/link.cgi";
+static_assert(kRedirectBAddress.substr(7, kRedirectBHost.size()) == kRedirectBHost);
+static_assert(kRedirectAAddress.substr(7, kRedirectAHost.size()) == kRedirectAHost);
+static_assert(kBoardLinkAddress.substr(7, kBoardLinkHost.size()) == kBoardLinkHost);
+
 // `Through` bits.
 inline constexpr int kThroughRedirectB = 1;
 inline constexpr int kThroughRedirectA = 2;
