@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 #include "platform/memory/profile_file.h"
 #include "platform/profile_number.h"
@@ -108,8 +108,9 @@ std::int32_t SimulatedShell::ReadProfileInt(const std::string& section, const st
   journal_.Add("ReadProfileInt " + section + " " + key + " " + std::to_string(defaultValue) + " " +
                path);
   std::ifstream in(HostPath(path), std::ios::binary);
-  const std::string contents(std::istreambuf_iterator<char>(in), {});
-  const auto stored = profile::GetString(contents, ToCodePage932(section), ToCodePage932(key));
+  std::ostringstream contents;
+  contents << in.rdbuf();  // in one go: a settings file may be megabytes of garbage
+  const auto stored = profile::GetString(contents.str(), ToCodePage932(section), ToCodePage932(key));
   if (!stored) return defaultValue;
   const std::string_view text = ProfileValueText(*stored);
   if (text.empty()) return defaultValue;
