@@ -1,41 +1,53 @@
-// Drives the running Watcher window from outside, as the Wine tests and scripts/run.sh need it.
-// Every answer goes to stdout as UTF-8, one item a line. Exit codes: 0 done, 1 the awaited state
-// did not come, 2 no Watcher window, 3 no such control or dialog, 64 wrong usage.
+// Drives the running program's windows from outside, as the Wine tests and scripts/run.sh need
+// it. Every answer goes to stdout as UTF-8, one item a line. Exit codes: 0 done, 1 the awaited
+// state did not come (or a window differs from its design), 2 no such window of the program,
+// 3 no such control or dialog, 64 wrong usage.
 #include <exdisp.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/watcher_form.h"
-#include "platform/version.h"
+#include "design_check.h"
+#include "info/ver_info_form.h"
+#include "info/votrix_form.h"
+#include "settings/options_form.h"
 
 namespace {
 
-const wchar_t kCaption[] = L"Zentab Ver" ZENTAB_VERSION_STRING " - Watcher";
+using driver::Print;
+using driver::Send;
+using driver::WindowText;
+
 // The tray icon's id and callback message, as the program registers them.
 constexpr WPARAM kTrayIconId = 10;
 constexpr UINT kTrayCallback = 513;
-// A handler that opens a modal window would hold a sent message this long.
-constexpr UINT kSendTimeoutMs = 30000;
+constexpr wchar_t kFormClass[] = L"Zentab.Form";
 
-DWORD g_wantedPid = 0;  // 0: any Watcher window
+DWORD g_wantedPid = 0;  // 0: any window of the program
 
-void Print(const std::wstring& text) {
-  std::string bytes;
-  if (!text.empty()) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
-    bytes.resize(static_cast<size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
-                        nullptr, nullptr);
+// The program's windows by the names of their designs.
+struct FormEntry {
+  const wchar_t* name;
+  const zentab::FormDesign& (*design)();
+};
+constexpr FormEntry kForms[] = {
+    {L"Watcher", zentab::WatcherForm},
+    {L"Options", zentab::OptionsForm},
+    {L"VerInfo", zentab::VerInfoForm},
+    {L"Votrix", zentab::VotrixForm},
+};
+
+const zentab::FormDesign* FormNamed(const std::wstring& name) {
+  for (const FormEntry& form : kForms) {
+    if (name == form.name) return &form.design();
   }
-  bytes += '\n';
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-            &written, nullptr);
+  return nullptr;
 }
 
 DWORD ProcessOf(HWND window) {
@@ -66,125 +78,135 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
   return FALSE;
 }
 
-HWND FindTopLevel(const wchar_t* className, const wchar_t* caption, DWORD pid) {
-  Search search{className, caption, pid, nullptr};
+HWND FindTopLevel(const wchar_t* className, const wchar_t* caption, DWORD pid,
+                  bool visibleOnly = false) {
+  Search search{className, caption, pid, nullptr, visibleOnly};
   EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-// An open popup menu: Wine keeps its menu window class around, hidden, between menus.
-HWND WaitForMenu(double seconds) {
-  ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  for (;;) {
-    Search search{L"#32768", nullptr, 0, nullptr, true};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (search.found || GetTickCount64() >= until) return search.found;
-    Sleep(50);
-  }
-}
-
 // Polls for up to `seconds`; 0 looks once.
-HWND WaitForTopLevel(const wchar_t* className, const wchar_t* caption, DWORD pid, double seconds) {
+HWND WaitForTopLevel(const wchar_t* className, const wchar_t* caption, DWORD pid, double seconds,
+                     bool visibleOnly = false) {
   ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   for (;;) {
-    if (HWND window = FindTopLevel(className, caption, pid)) return window;
+    if (HWND window = FindTopLevel(className, caption, pid, visibleOnly)) return window;
     if (GetTickCount64() >= until) return nullptr;
     Sleep(50);
   }
 }
 
-HWND Watcher(double seconds = 5) {
-  HWND window = WaitForTopLevel(nullptr, kCaption, g_wantedPid, seconds);
+// An open popup menu: Wine keeps its menu window class around, hidden, between menus.
+HWND WaitForMenu(double seconds) {
+  return WaitForTopLevel(L"#32768", nullptr, 0, seconds, true);
+}
+
+// The main window, shown or not; the others only while they are shown, since a closed one may
+// linger hidden for a moment.
+HWND FindForm(const zentab::FormDesign& design, double seconds) {
+  const bool main = &design == &zentab::WatcherForm();
+  return WaitForTopLevel(kFormClass, driver::CaptionOf(design).c_str(), g_wantedPid, seconds,
+                         !main);
+}
+
+HWND Form(const zentab::FormDesign& design, double seconds = 5) {
+  HWND window = FindForm(design, seconds);
   if (!window) {
-    Print(L"no Watcher window");
+    Print(L"no " + driver::Widen(design.name) + L" window");
     ExitProcess(2);
   }
   return window;
 }
 
-HWND Control(HWND watcher, int id) {
-  HWND control = GetDlgItem(watcher, id);
-  if (!control) {
-    Print(L"no control " + std::to_wstring(id));
-    ExitProcess(3);
-  }
-  return control;
-}
-
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result)) {
-    // A window that ended its program while handling the message answers nothing.
-    if (GetLastError() == ERROR_TIMEOUT) {
-      Print(L"timeout");
-      ExitProcess(1);
-    }
-  }
-  return static_cast<LRESULT>(result);
-}
-
-std::wstring WindowText(HWND window) {
-  auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  auto got = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(got));
-  return text;
-}
-
-std::vector<std::wstring> ListLines(HWND list) {
-  std::vector<std::wstring> lines;
-  auto count = Send(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    auto length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    if (length == LB_ERR) break;
-    std::wstring line(static_cast<size_t>(length) + 1, L'\0');
-    auto got =
-        Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
-    line.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    lines.push_back(line);
-  }
-  return lines;
+HWND Watcher(double seconds = 5) {
+  return Form(zentab::WatcherForm(), seconds);
 }
 
 int Number(const wchar_t* text) {
   return static_cast<int>(wcstol(text, nullptr, 10));
 }
 
-// Controls and menu commands by the names the program gives them, or by number.
-struct Named {
+// A control by "Form.Name" (the main window's without "Form.") or by number.
+HWND Control(const std::wstring& address) {
+  const size_t dot = address.find(L'.');
+  const zentab::FormDesign* design =
+      dot == std::wstring::npos ? &zentab::WatcherForm() : FormNamed(address.substr(0, dot));
+  const std::wstring name = dot == std::wstring::npos ? address : address.substr(dot + 1);
+  if (!design) {
+    Print(L"no window " + address.substr(0, dot));
+    ExitProcess(3);
+  }
+  int id = Number(name.c_str());
+  for (const zentab::ControlDesign& control : design->controls) {
+    if (driver::Widen(control.name) == name) id = control.id;
+  }
+  HWND control = GetDlgItem(Form(*design), id);
+  if (!control) {
+    Print(L"no control " + address);
+    ExitProcess(3);
+  }
+  return control;
+}
+
+// A menu command of the main window by its item's name or by number.
+int CommandId(const std::wstring& name) {
+  for (const zentab::MenuDesign& item : zentab::WatcherForm().menus) {
+    if (item.id != 0 && driver::Widen(item.name) == name) return item.id;
+  }
+  return Number(name.c_str());
+}
+
+// The control that has the keyboard in the window's thread, or the window itself.
+HWND Focus(HWND form) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread);
+  return thread.hwndFocus ? thread.hwndFocus : form;
+}
+
+struct NamedKey {
   const wchar_t* name;
-  int id;
+  UINT key;
 };
-constexpr Named kNames[] = {
-    {L"Label1", zentab::kLabel1Id},
-    {L"WatchLst", zentab::kWatchLstId},
-    {L"Label2", zentab::kLabel2Id},
-    {L"PastLst", zentab::kPastLstId},
-    {L"WatchLstTmp", zentab::kWatchLstTmpId},
-    {L"IsPastLogMake", zentab::kIsPastLogMakeId},
-    {L"SysTrayPic", zentab::kSysTrayPicId},
-    {L"MaxWatchNum", zentab::kMaxWatchNumId},
-    {L"MaxLogNum", zentab::kMaxLogNumId},
-    {L"CmdExit", zentab::kCmdExit},
-    {L"CmdShowOption", zentab::kCmdShowOption},
-    {L"CmdHelpRef", zentab::kCmdHelpRef},
-    {L"CmdOpenHP", zentab::kCmdOpenHP},
-    {L"CmdSoftwareVote", zentab::kCmdSoftwareVote},
-    {L"CmdShowVersionInfo", zentab::kCmdShowVersionInfo},
-    {L"TMAllZentab", zentab::kTMAllZentab},
-    {L"TMCmdVisible", zentab::kTMCmdVisible},
-    {L"TMCmdOption", zentab::kTMCmdOption},
-    {L"TMCmdHelpRef", zentab::kTMCmdHelpRef},
-    {L"TMCmdOpenHP", zentab::kTMCmdOpenHP},
-    {L"TMCmdShowVersionInfo", zentab::kTMCmdShowVersionInfo},
-    {L"TMCmdExit", zentab::kTMCmdExit},
+constexpr NamedKey kKeys[] = {
+    {L"Return", VK_RETURN}, {L"Escape", VK_ESCAPE}, {L"Up", VK_UP},
+    {L"Down", VK_DOWN},     {L"Home", VK_HOME},     {L"End", VK_END},
 };
 
-int Id(const wchar_t* text) {
-  for (const Named& named : kNames) {
-    if (wcscmp(named.name, text) == 0) return named.id;
+// As the keyboard would: into the queue of the window's thread, through its dialog manager.
+bool PostKey(HWND target, const std::wstring& name) {
+  for (const NamedKey& named : kKeys) {
+    if (name != named.name) continue;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(named.key, MAPVK_VK_TO_VSC)) << 16;
+    return PostMessageW(target, WM_KEYDOWN, named.key, scan | 1) &&
+           PostMessageW(target, WM_KEYUP, named.key, scan | 1 | (3L << 30));
   }
-  return Number(text);
+  return false;
+}
+
+std::vector<std::wstring> ReadLines(HWND list) {
+  std::vector<std::wstring> lines;
+  auto count = Send(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    auto length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length == LB_ERR) break;
+    // Room to spare: the line may have been replaced by a longer one since its length was read.
+    std::wstring line(static_cast<size_t>(length) + 1024, L'\0');
+    auto got =
+        Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
+    line.resize(got == LB_ERR ? 0 : std::min(static_cast<size_t>(got), wcslen(line.c_str())));
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// A scan may rebuild the list between two of the reads: a read counts when the next one agrees.
+std::vector<std::wstring> ListLines(HWND list) {
+  for (auto lines = ReadLines(list);;) {
+    auto again = ReadLines(list);
+    if (again == lines) return lines;
+    lines = std::move(again);
+  }
 }
 
 double Seconds(int argc, wchar_t** argv, int at, double fallback) {
@@ -216,8 +238,49 @@ void PrintText(const std::wstring& text) {
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   wchar_t className[64];
   GetClassNameW(child, className, 64);
-  Print(std::wstring(className) + L"\t" + WindowText(child));
+  Print(std::wstring(className) + L"\t" + driver::Escaped(WindowText(child)));
   return TRUE;
+}
+
+// A top-level window of another program: its process, caption and the texts of its controls.
+int PrintTopLevel(HWND window) {
+  if (!window) return 3;
+  Print(L"pid\t" + std::to_wstring(ProcessOf(window)));
+  Print(L"caption\t" + WindowText(window));
+  EnumChildWindows(window, PrintChild, 0);
+  return 0;
+}
+
+// Pumps this thread's own window for a while.
+void Pump(DWORD milliseconds) {
+  const ULONGLONG until = GetTickCount64() + milliseconds;
+  while (GetTickCount64() < until) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+}
+
+// Takes the foreground with a window of its own, then sends the tray notification x and waits
+// for `form` to come to the front. Prints 1 when it did.
+int RaiseByTray(HWND form, int x, double seconds) {
+  HWND own = CreateWindowExW(0, L"STATIC", L"zentab_driver", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(own);
+  Pump(200);
+  if (GetForegroundWindow() != own) {
+    Print(L"the driver could not take the foreground");
+    DestroyWindow(own);
+    return 1;
+  }
+  HWND picture = GetDlgItem(Watcher(), zentab::kSysTrayPicId);
+  PostMessageW(picture, kTrayCallback, kTrayIconId, static_cast<LPARAM>(x));
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (GetForegroundWindow() != form && GetTickCount64() < until) Pump(50);
+  const bool raised = GetForegroundWindow() == form;
+  DestroyWindow(own);
+  Print(raised ? L"1" : L"0");
+  return 0;
 }
 
 std::wstring Bstr(BSTR text) {
@@ -284,14 +347,19 @@ int OpenNewBrowser(const wchar_t* address) {
 
 int Usage() {
   Print(
-      L"zentab_driver [--pid N] command   (ids by number or by name: WatchLst, CmdExit...)\n"
-      L"  wait [s] | pid | alive | gone [s] | windows | caption | visible [id] | enabled <id>\n"
-      L"  list <id> | waitlist <id> <line> [s] | waitcount <id> <n> [s]\n"
-      L"  text <id> | waittext <id> <text> [s] | check <id>\n"
-      L"  click <id> | command <id> | post <id> | tray <x> | posttray <x>\n"
-      L"  menu [s] | closemenu [s]\n"
-      L"  dblclick <list-id> <index> | close\n"
-      L"  dialog <caption> [s] | dismiss <caption>\n"
+      L"zentab_driver [--pid N] command\n"
+      L"  windows: Watcher, Options, VerInfo, Votrix; controls: Name (the main window's) or\n"
+      L"  Form.Name, or a number; menu commands by name (CmdExit...) or number\n"
+      L"  wait [s] | pid | alive | gone [form] [s] | shown <form> [s] | windows | caption [form]\n"
+      L"  visible [control] | enabled <control> | dpi <form> | rect <form>\n"
+      L"  design <form> [Name=text | hidden:Name | disabled:Name | default:Name]...\n"
+      L"  list <control> | waitlist <control> <line> [s] | waitcount <control> <n> [s]\n"
+      L"  text <control> | waittext <control> <text> [s] | check <control>...\n"
+      L"  click <control> | press <control> | key <form|control> <key>\n"
+      L"  command <item> | post <item> | tray <x> | posttray <x> | raise <form> <x> [s]\n"
+      L"  menu [s] | closemenu [s] | dblclick <list> <index> | close [form]\n"
+      L"  dialog <caption> [s] | dismiss <caption> [OK|Cancel|Enter] [next caption]\n"
+      L"  top <class> [s] | closetop <class> (and waits until it has gone)\n"
       L"  shellwindows | open <url> | acp | pointer <x> <y>");
   return 64;
 }
@@ -299,6 +367,8 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Places and sizes in the screen's own pixels, as the program sees them.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   int at = 1;
   if (argc > 2 && wcscmp(argv[1], L"--pid") == 0) {
     g_wantedPid = static_cast<DWORD>(Number(argv[2]));
@@ -309,6 +379,8 @@ int wmain(int argc, wchar_t** argv) {
   argc -= at;
   argv += at;
   auto need = [&](int n) { return argc > n; };
+  // A window named by the argument at `n`, else usage.
+  auto formAt = [&](int n) { return need(n) ? FormNamed(argv[n]) : nullptr; };
 
   if (command == L"wait") {
     Print(std::to_wstring(ProcessOf(Watcher(Seconds(argc, argv, 1, 10)))));
@@ -319,38 +391,67 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"alive") {
-    Print(FindTopLevel(nullptr, kCaption, g_wantedPid) ? L"1" : L"0");
+    Print(FindForm(zentab::WatcherForm(), 0) ? L"1" : L"0");
     return 0;
   }
   if (command == L"gone") {
-    ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(Seconds(argc, argv, 1, 5) * 1000);
-    while (FindTopLevel(nullptr, kCaption, g_wantedPid)) {
+    const zentab::FormDesign* design = formAt(1);
+    const int secondsAt = design ? 2 : 1;
+    if (!design) design = &zentab::WatcherForm();
+    ULONGLONG until =
+        GetTickCount64() + static_cast<ULONGLONG>(Seconds(argc, argv, secondsAt, 5) * 1000);
+    while (FindForm(*design, 0)) {
       if (GetTickCount64() >= until) return 1;
       Sleep(50);
     }
     return 0;
   }
+  if (command == L"shown" && formAt(1)) {
+    const bool shown = FindForm(*formAt(1), Seconds(argc, argv, 2, 5)) != nullptr;
+    Print(shown ? L"1" : L"0");
+    return shown ? 0 : 1;
+  }
   if (command == L"caption") {
-    Print(WindowText(Watcher()));
+    Print(WindowText(formAt(1) ? Form(*formAt(1)) : Watcher()));
     return 0;
   }
   if (command == L"visible") {
-    HWND watcher = Watcher();
     // A control's own flag: IsWindowVisible would also say no for every control of the hidden
     // main window.
-    bool visible =
-        need(1) ? (GetWindowLongW(Control(watcher, Id(argv[1])), GWL_STYLE) & WS_VISIBLE) != 0
-                : IsWindowVisible(watcher) != FALSE;
+    bool visible = need(1) ? (GetWindowLongW(Control(argv[1]), GWL_STYLE) & WS_VISIBLE) != 0
+                           : IsWindowVisible(Watcher()) != FALSE;
     Print(visible ? L"1" : L"0");
     return 0;
   }
   if (command == L"windows") {
     int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, kCaption)) != nullptr;) {
+    const std::wstring caption = driver::CaptionOf(zentab::WatcherForm());
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
       ++count;
     }
     Print(std::to_wstring(count));
     return 0;
+  }
+  if (command == L"dpi" && formAt(1)) {
+    Print(std::to_wstring(GetDpiForWindow(Form(*formAt(1)))));
+    return 0;
+  }
+  if (command == L"rect" && formAt(1)) {
+    // As ImageMagick's geometry: WxH+X+Y, the frame included.
+    RECT r;
+    GetWindowRect(Form(*formAt(1)), &r);
+    Print(std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top) + L"+" +
+          std::to_wstring(r.left) + L"+" + std::to_wstring(r.top));
+    return 0;
+  }
+  if (command == L"design" && formAt(1)) {
+    driver::DesignChanges changes;
+    for (int i = 2; i < argc; ++i) {
+      if (!changes.Take(argv[i])) return Usage();
+    }
+    const auto differences = driver::CompareWithDesign(Form(*formAt(1)), *formAt(1), changes);
+    PrintLines(differences);
+    return differences.empty() ? 0 : 1;
   }
   if (command == L"pointer" && need(2)) {
     // Out of the way of a screenshot: a pointer over a list shows its tooltip.
@@ -361,15 +462,15 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"enabled" && need(1)) {
-    Print(IsWindowEnabled(Control(Watcher(), Id(argv[1]))) ? L"1" : L"0");
+    Print(IsWindowEnabled(Control(argv[1])) ? L"1" : L"0");
     return 0;
   }
   if (command == L"list" && need(1)) {
-    PrintLines(ListLines(Control(Watcher(), Id(argv[1]))));
+    PrintLines(ListLines(Control(argv[1])));
     return 0;
   }
   if (command == L"waitlist" && need(2)) {
-    HWND list = Control(Watcher(), Id(argv[1]));
+    HWND list = Control(argv[1]);
     std::wstring wanted = argv[2];
     return WaitUntil(
         Seconds(argc, argv, 3, 10), [&] { return ListLines(list); },
@@ -382,50 +483,62 @@ int wmain(int argc, wchar_t** argv) {
         PrintLines);
   }
   if (command == L"waitcount" && need(2)) {
-    HWND list = Control(Watcher(), Id(argv[1]));
+    HWND list = Control(argv[1]);
     size_t wanted = static_cast<size_t>(Number(argv[2]));
     return WaitUntil(
         Seconds(argc, argv, 3, 10), [&] { return ListLines(list); },
         [&](const std::vector<std::wstring>& lines) { return lines.size() == wanted; }, PrintLines);
   }
   if (command == L"text" && need(1)) {
-    Print(WindowText(Control(Watcher(), Id(argv[1]))));
+    Print(WindowText(Control(argv[1])));
     return 0;
   }
   if (command == L"waittext" && need(2)) {
-    HWND control = Control(Watcher(), Id(argv[1]));
+    HWND control = Control(argv[1]);
     std::wstring wanted = argv[2];
     return WaitUntil(
         Seconds(argc, argv, 3, 10), [&] { return WindowText(control); },
         [&](const std::wstring& text) { return text == wanted; }, PrintText);
   }
   if (command == L"check" && need(1)) {
-    Print(std::to_wstring(Send(Control(Watcher(), Id(argv[1])), BM_GETCHECK, 0, 0)));
+    for (int i = 1; i < argc; ++i)
+      Print(std::to_wstring(Send(Control(argv[i]), BM_GETCHECK, 0, 0)));
     return 0;
   }
   if (command == L"click" && need(1)) {
-    Send(Control(Watcher(), Id(argv[1])), BM_CLICK, 0, 0);
+    Send(Control(argv[1]), BM_CLICK, 0, 0);
     return 0;
   }
+  if (command == L"press" && need(1)) {
+    // For buttons that ask with a message box, which would hold a sent click.
+    return PostMessageW(Control(argv[1]), BM_CLICK, 0, 0) ? 0 : 1;
+  }
+  if (command == L"key" && need(2)) {
+    const zentab::FormDesign* design = formAt(1);
+    return PostKey(design ? Focus(Form(*design)) : Control(argv[1]), argv[2]) ? 0 : 64;
+  }
   if (command == L"command" && need(1)) {
-    Send(Watcher(), WM_COMMAND, MAKEWPARAM(Id(argv[1]), 0), 0);
+    Send(Watcher(), WM_COMMAND, MAKEWPARAM(CommandId(argv[1]), 0), 0);
     return 0;
   }
   if (command == L"post" && need(1)) {
     // For commands that open a modal window: a sent message would wait for it to close.
-    return PostMessageW(Watcher(), WM_COMMAND, MAKEWPARAM(Id(argv[1]), 0), 0) ? 0 : 1;
+    return PostMessageW(Watcher(), WM_COMMAND, MAKEWPARAM(CommandId(argv[1]), 0), 0) ? 0 : 1;
   }
   if (command == L"tray" && need(1)) {
-    HWND picture = Control(Watcher(), zentab::kSysTrayPicId);
+    HWND picture = GetDlgItem(Watcher(), zentab::kSysTrayPicId);
     Send(picture, kTrayCallback, kTrayIconId, static_cast<LPARAM>(Number(argv[1])));
     return 0;
   }
   if (command == L"posttray" && need(1)) {
     // The right button opens the tray menu, which holds a sent message until it closes.
-    HWND picture = Control(Watcher(), zentab::kSysTrayPicId);
+    HWND picture = GetDlgItem(Watcher(), zentab::kSysTrayPicId);
     return PostMessageW(picture, kTrayCallback, kTrayIconId, static_cast<LPARAM>(Number(argv[1])))
                ? 0
                : 1;
+  }
+  if (command == L"raise" && formAt(1) && need(2)) {
+    return RaiseByTray(Form(*formAt(1)), Number(argv[2]), Seconds(argc, argv, 3, 5));
   }
   if (command == L"menu") {
     Print(WaitForMenu(Seconds(argc, argv, 1, 5)) ? L"1" : L"0");
@@ -440,27 +553,48 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"dblclick" && need(2)) {
-    int id = Id(argv[1]);
-    HWND list = Control(Watcher(), id);
+    HWND list = Control(argv[1]);
     Send(list, LB_SETCURSEL, static_cast<WPARAM>(Number(argv[2])), 0);
-    Send(GetParent(list), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    Send(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
+         reinterpret_cast<LPARAM>(list));
     return 0;
   }
   if (command == L"close") {
+    // The close box; a modal window's close must be posted, as its handler may ask.
+    if (formAt(1)) return PostMessageW(Form(*formAt(1)), WM_CLOSE, 0, 0) ? 0 : 1;
     Send(Watcher(), WM_CLOSE, 0, 0);
     return 0;
   }
   if (command == L"dialog" && need(1)) {
-    HWND dialog = WaitForTopLevel(L"#32770", argv[1], 0, Seconds(argc, argv, 2, 5));
-    if (!dialog) return 3;
-    Print(L"pid\t" + std::to_wstring(ProcessOf(dialog)));
-    EnumChildWindows(dialog, PrintChild, 0);
-    return 0;
+    return PrintTopLevel(WaitForTopLevel(L"#32770", argv[1], 0, Seconds(argc, argv, 2, 5)));
   }
   if (command == L"dismiss" && need(1)) {
     HWND dialog = FindTopLevel(L"#32770", argv[1], 0);
     if (!dialog) return 3;
-    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? 0 : 1;
+    const std::wstring answer = need(2) ? argv[2] : L"OK";
+    const ULONGLONG pressed = GetTickCount64();
+    // Enter presses the button that has the focus, which a box gives its default button.
+    const bool posted =
+        answer == L"Enter"
+            ? PostKey(Focus(dialog), L"Return")
+            : PostMessageW(dialog, WM_COMMAND,
+                           MAKEWPARAM(answer == L"Cancel" ? IDCANCEL : IDOK, BN_CLICKED), 0);
+    if (!posted) return 1;
+    // With the caption of a box that should follow: how many milliseconds it took to come.
+    if (!need(3)) return 0;
+    if (!WaitForTopLevel(L"#32770", argv[3], 0, 10)) return 3;
+    Print(std::to_wstring(GetTickCount64() - pressed));
+    return 0;
+  }
+  if (command == L"top" && need(1)) {
+    return PrintTopLevel(WaitForTopLevel(argv[1], nullptr, 0, Seconds(argc, argv, 2, 5), true));
+  }
+  if (command == L"closetop" && need(1)) {
+    HWND window = FindTopLevel(argv[1], nullptr, 0, true);
+    if (!window || !PostMessageW(window, WM_CLOSE, 0, 0)) return 3;
+    const ULONGLONG until = GetTickCount64() + 5000;
+    while (IsWindow(window) && IsWindowVisible(window) && GetTickCount64() < until) Sleep(50);
+    return IsWindow(window) && IsWindowVisible(window) ? 1 : 0;
   }
   if (command == L"shellwindows" || (command == L"open" && need(1))) {
     if (FAILED(CoInitialize(nullptr))) return 1;
