@@ -112,11 +112,12 @@ zw_dpi() {
   zw_wineserver_kill
 }
 
+# The whole screen, or the part given as WxH+X+Y.
 zw_screenshot() {
   local file=$1
   mkdir -p "$(dirname "$file")"
   # Full path: another `import` may come first in PATH.
-  /usr/bin/import -display "$DISPLAY" -window root "$file" 2>/dev/null
+  /usr/bin/import -display "$DISPLAY" -window root ${2:+-crop "$2" +repage} "$file" 2>/dev/null
 }
 
 zw_stop() {

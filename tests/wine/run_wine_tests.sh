@@ -9,9 +9,10 @@ set -u
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=${ZENTAB_MINGW_BUILD:-$ROOT/build/mingw}
 
-# Nothing here may reach the network: a private network namespace when we may have one.
-if [ -z "${ZW_IN_NETNS:-}" ] && [ "$(id -u)" = 0 ] && unshare -n true 2>/dev/null; then
-  ZW_IN_NETNS=1 exec unshare -n "$0" "$@"
+# Nothing here may reach the network: a private network namespace when we may have one, with
+# mounts of its own (a read-only settings file that root cannot write either).
+if [ -z "${ZW_IN_NETNS:-}" ] && [ "$(id -u)" = 0 ] && unshare -nm true 2>/dev/null; then
+  ZW_IN_NETNS=1 exec unshare -nm "$0" "$@"
 fi
 
 START_TIME=$(date +%s)
@@ -79,8 +80,13 @@ APP=$WINEPREFIX/drive_c/Zentab
 DOUBLES=$WINEPREFIX/drive_c/doubles
 mkdir -p "$APP"
 zw_register_doubles "$ZW_DOUBLES" "$DOUBLES" || { fail "doubles registered"; finish; }
+# The home page goes nowhere: no browser of this machine is started for it.
+zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none
 
-drv() { ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
+drv() {
+  ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
 scenario() { printf '%s\n' "$@" >"$DOUBLES/scenario.txt"; }
 settings() { printf '%s\r\n' "$@" >"$APP/Zentab2.ini"; }
 calls() { cat "$DOUBLES/calls.log"; }
@@ -122,9 +128,28 @@ exit_zentab() {
   fi
 }
 lines() { printf '%s\n' "$@"; }
+declare -A CAPTIONS=([Watcher]='Zentab Ver2.0 - Watcher' [Options]='Zentab Ver2.0 - Options'
+  [VerInfo]='Zentab Ver2.0' [Votrix]="[Votrix] Tamsel's Zozidor Software Vote System")
+# design NAME DPI WINDOW [CHANGES...]: the shown window, at that screen scale and with its
+# caption, is built as its design says, but for what its logic has changed since (see the
+# driver's design command).
+design() {
+  local name=$1 dpi=$2
+  shift 2
+  check "$name" "$(lines "$dpi" "${CAPTIONS[$1]}")" \
+    "$(drv dpi "$1"; drv caption "$1"; drv design "$@")"
+}
+# A picture of the window alone, without the pointer's tooltip on it.
+window_shot() {
+  drv pointer 1 1000
+  sleep 0.4
+  zw_screenshot "$SHOTS/$2.png" "$(drv rect "$1")"
+}
 
 # --- The test set-up itself: Wine's code page and the doubles as the program sees them. -------
 check "set-up: Wine runs with the Japanese code page" "932" "$(drv acp)"
+check "set-up: no network but the loopback" "lo" \
+  "$(sed -n 's/^ *\([^:]*\):.*/\1/p' /proc/net/dev)"
 scenario $'窓 - 一\thttp://one.example/' $'フォルダ\tfile:///C:/Work' '!fail LocationName 1'
 check "set-up: the ShellWindows double serves the scenario" "$(lines 'count 2' \
   $'0\t窓 - 一\thttp://one.example/' $'1\t(null)\tfile:///C:/Work' $'2\tnone S_FALSE')" \
@@ -148,7 +173,7 @@ if [ -z "${ZW_EXE:-}" ]; then
   fail "built: zentab.exe" "not found under $BUILD"
   finish
 fi
-cp "$ZW_EXE" "$APP/zentab.exe"
+cp "$ZW_EXE" "$APP/zentab.exe" && cp "$ROOT/resources/readme.txt" "$APP/"
 
 # Read from the program's own source: the hosts of the redirect services.
 redirect_host() {
@@ -268,6 +293,8 @@ check_true "past log: lines come again after the pause" past_changed
 drv pointer 1 1000
 drv command TMCmdVisible
 check "show/hide: the tray menu item shows the window" "1" "$(drv visible)"
+design "design: the main window as designed, at 100 %" 96 Watcher MaxWatchNum=2/10 \
+  'MaxLogNum=Max 50件'
 sleep 0.7
 zw_screenshot "$SHOTS/watcher-100.png"
 drv command TMCmdVisible
@@ -354,7 +381,237 @@ else
   fail "start-up with a hand-written settings file" "no Watcher window"
 fi
 
-# --- Instance 4: the same window at 150 %. ----------------------------------------------------
+# --- Instance 4: the options, about and vote windows, help and home page, at 100 %. -----------
+# What each window's load step shows, with no settings file; a row's changes to its design.
+NOTE=$'Internet Explorer補助ソフト 「Zentab」\r\n\r\n\r\nZentabをご使用いただきありがとうございます。'
+NOTE+=$'\r\n\r\n感想・不具合・改善提案等ありましたら、下記URLより掲示板へお願いします。'
+AT_LOAD_Options=(HMWatch=10 HMLog=50 'HMInterval=5.0 秒')
+AT_LOAD_VerInfo=('Versions=Version: 2.0' "Note=$NOTE")
+AT_LOAD_Votrix=(Vote=3-妥当・普通)
+at_load() {
+  local -n changes="AT_LOAD_$1"
+  printf '%s\0' "${changes[@]}"
+}
+# The selection of the options dialog's option buttons and boxes, one digit each.
+OPTION_BOXES=('IsChkModeOp(0)' 'IsChkModeOp(1)' 'IsChkModeOp(2)' 'IsUsePastLogOp(0)'
+  'IsUsePastLogOp(1)' AS_RedirectB AS_RedirectA AS_BoardLink)
+ticks() { drv check "${OPTION_BOXES[@]/#/Options.}" | tr -d '\n'; }
+# Closes WINDOW by HOW: press:<button>, key:<key> or the close box.
+close_window() {
+  case $2 in
+    press:*) drv press "$1.${2#press:}" ;;
+    key:*) drv key "$1" "${2#key:}" ;;
+    closebox) drv close "$1" ;;
+  esac
+}
+# open_each PERCENT ROW...: each row "menu-item window closing screenshot" opens the window from
+# that menu item, compares it with its design, takes its picture (unless "-") and closes it.
+open_each() {
+  local percent=$1 dpi=$(($1 * 96 / 100)) row item window closing shot changes
+  shift
+  for row in "$@"; do
+    read -r item window closing shot <<<"$row"
+    mapfile -d '' -t changes < <(at_load "$window")
+    drv post "$item"
+    design "$percent %: $item opens $window as designed" "$dpi" "$window" "${changes[@]}"
+    [ "$shot" = - ] || window_shot "$window" "$shot-$percent"
+    close_window "$window" "$closing"
+    check_true "$percent %: $window closes by $closing" drv gone "$window" 5
+  done
+}
+WARNING='このファイルを直接操作すると予期しない動作をする場合があります。'
+WARNING+='必ずソフト本体のオプションから設定してください。'
+# A settings file as the first save writes it, in code page 932.
+first_save() { printf '%s\r\n' '[User]' "警告=$WARNING" '[Option]' "$@" | iconv -f UTF-8 -t CP932; }
+# The help file as the viewer shows it: no byte-order mark, its line ends made visible.
+README=$(sed -z '1s/^\xEF\xBB\xBF//; s/\r/\\r/g; s/\n/\\n/g' "$APP/readme.txt")
+answers() {
+  [ "$(ZW_TIMEOUT=10 zw_wine "$ZW_DRIVER" caption 2>/dev/null | tr -d '\r')" = \
+    "${CAPTIONS[Watcher]}" ]
+}
+
+# Runs each part while the program runs: one that ended it fails the rest at once.
+parts() {
+  local part
+  for part in "$@"; do
+    if [ "$(drv alive)" = 1 ]; then "$part"; else fail "$part" "the program ended before it"; fi
+  done
+}
+
+# Each window from each menu item that shows it, closed another way each time.
+openings() {
+  open_each 100 'CmdShowOption Options press:cmdCancel options' \
+    'TMCmdOption Options key:Escape -' \
+    'CmdShowVersionInfo VerInfo key:Return about' \
+    'TMCmdShowVersionInfo VerInfo press:CloseWin -' \
+    'CmdSoftwareVote Votrix press:Reset vote'
+}
+
+# While a window is shown modally the tray icon only brings it to the front, the menus wait and
+# the scan goes on.
+modal() {
+  drv post TMCmdShowVersionInfo
+  check "modal: the tray icon's right button brings the window to the front" "1" \
+    "$(drv raise VerInfo 516)"
+  check "modal: and opens no menu" "0" "$(drv menu 1)"
+  check "modal: merely moving over the icon brings nothing to the front" "0" \
+    "$(drv raise VerInfo 512 1.5)"
+  drv command CmdExit
+  drv command TMCmdExit
+  check "modal: the exit commands are ignored, the window stays" "$(lines 1 1)" \
+    "$(sleep 0.3; drv alive; drv shown VerInfo 0)"
+  scenario $'報告書\tfile:///C:/Work'
+  check "modal: the scan goes on" $'ID 0 : 報告書 - file:///C:/Work' "$(drv waitcount WatchLst 1 8)"
+  scenario "$WINDOWS"
+  close_window VerInfo closebox
+  check_true "modal: the close box closes the about window" drv gone VerInfo 5
+  drv waitcount WatchLst 2 8 >/dev/null
+}
+
+# No file gives the defaults; every kind of control changed, then OK.
+options_ok() {
+  drv post TMCmdOption
+  check "options: with no settings file 両方 and 使用する are selected, no box ticked" \
+    "00110000" "$(ticks)"
+  drv click 'Options.IsChkModeOp(1)'
+  drv click 'Options.IsUsePastLogOp(1)'
+  drv key Options.HMWatch Up
+  drv key Options.HMLog Down
+  drv key Options.HSInterval Home
+  drv click Options.AS_RedirectA
+  design "options: the changed controls show their values" 96 Options HMWatch=11 HMLog=49 \
+    'HMInterval=1.0 秒'
+  check "options: the changed selection" "01001010" "$(ticks)"
+  drv press Options.cmdOK
+  check_true "options: OK closes the dialog" drv gone Options 5
+  check_true "options: OK writes User then Option, in code page 932 with CRLF" cmp -s \
+    <(first_save ChkMode=1 DisabledPastLog=1 MaxWatch=11 MaxLog=49 Interval=1000 Through=2) \
+    "$APP/Zentab2.ini"
+  check "options: the main window takes the saved settings" \
+    "$(lines 'Max 49件' '過去ログ機能は無効にされています。' 0 0)" \
+    "$(drv text MaxLogNum; drv list PastLst; drv enabled PastLst; drv visible IsPastLogMake)"
+  check "options: the scan follows ChkMode 1 and MaxWatch 11 within a second" \
+    "$(lines 'ID 0 : 報告書 - file:///C:/Work' 2/11)" \
+    "$(drv waitcount WatchLst 1 3; drv waittext MaxWatchNum 2/11 2)"
+  cp "$APP/Zentab2.ini" "$WORK/saved.ini"
+  MAIN_AFTER_SAVE=$(drv text MaxLogNum; drv list PastLst; drv visible IsPastLogMake)
+}
+
+# The settings in force; changes, then Cancel.
+options_cancel() {
+  drv post CmdShowOption
+  design "options: reopened with the saved settings" 96 Options HMWatch=11 HMLog=49 \
+    'HMInterval=1.0 秒'
+  check "options: reopened with the saved selection" "01001010" "$(ticks)"
+  drv click 'Options.IsChkModeOp(2)'
+  drv click 'Options.IsUsePastLogOp(0)'
+  drv key Options.HMWatch Up
+  drv key Options.HSInterval End
+  drv click Options.AS_BoardLink
+  check "options: changed before Cancel" "$(lines 00110011 12 '30.0 秒')" \
+    "$(ticks; echo; drv text Options.HMWatch; drv text Options.HMInterval)"
+  drv press Options.cmdCancel
+  check_true "options: Cancel closes the dialog" drv gone Options 5
+  check_true "options: Cancel writes nothing" cmp -s "$WORK/saved.ini" "$APP/Zentab2.ini"
+  check "options: Cancel leaves the main window as it was" "$MAIN_AFTER_SAVE" \
+    "$(drv text MaxLogNum; drv list PastLst; drv visible IsPastLogMake)"
+}
+
+# A save the file refuses: a read-only file, which root cannot write either when it is a
+# read-only mount.
+options_refused() {
+  if [ -n "${ZW_IN_NETNS:-}" ]; then
+    mount --bind "$APP/Zentab2.ini" "$APP/Zentab2.ini" &&
+      mount -o remount,ro,bind "$APP/Zentab2.ini"
+  else
+    chmod a-w "$APP/Zentab2.ini"
+  fi
+  drv post TMCmdOption
+  drv click 'Options.IsUsePastLogOp(0)'
+  drv key Options.HMLog Down
+  drv press Options.cmdOK
+  check "options: a refused save is reported with the file's path" "$(lines 'caption	Zentab' \
+    'Button	OK' 'Static	設定ファイルに書き込めませんでした。\r\nC:\Zentab\Zentab2.ini')" \
+    "$(drv dialog Zentab 5 | grep -v '^pid\|^Static	$')"
+  check "options: the dialog stays open behind the message" "1" "$(drv shown Options 0)"
+  check "options: nothing of a refused save comes into force" "$MAIN_AFTER_SAVE" \
+    "$(drv text MaxLogNum; drv list PastLst; drv visible IsPastLogMake)"
+  drv dismiss Zentab
+  check "options: after the message the dialog still shows the choices" "$(lines 01010010 48)" \
+    "$(ticks; echo; drv text Options.HMLog)"
+  drv key Options Escape
+  check_true "options: Esc closes it" drv gone Options 5
+  if [ -n "${ZW_IN_NETNS:-}" ]; then umount "$APP/Zentab2.ini"; else chmod u+w "$APP/Zentab2.ini"; fi
+  check_true "options: the refused save left the file as it was" cmp -s "$WORK/saved.ini" \
+    "$APP/Zentab2.ini"
+}
+
+# The question, Enter there (Cancel), the question again, OK, the thanks after the pause; done.
+vote() {
+  drv post CmdSoftwareVote
+  drv press Votrix.Submit
+  check "vote: Submit asks first" "$(lines 'caption	確認' 'Button	OK' 'Button	キャンセル' \
+    'Static	送信してもよろしいですか？')" "$(drv dialog 確認 5 | grep -v '^pid\|^Static	$')"
+  drv dismiss 確認 Enter
+  design "vote: Enter in the question is Cancel: the choice stays open" 96 Votrix \
+    "${AT_LOAD_Votrix[@]}"
+  drv key Votrix.Vote Down
+  drv key Votrix Return
+  check "vote: Enter presses Submit" "caption	確認" "$(drv dialog 確認 5 | grep '^caption')"
+  pause=$(drv dismiss 確認 OK 完了)
+  check_true "vote: the thanks come at least 2 s after OK" test "${pause:-0}" -ge 2000
+  check "vote: the thanks message" "$(lines 'caption	完了' 'Button	OK' \
+    'Static	ご協力ありがとうございました！')" "$(drv dialog 完了 5 | grep -v '^pid\|^Static	$')"
+  design "vote: while it sends, the list and both buttons are disabled" 96 Votrix \
+    Vote=4-結構ナイス Submit=お待ちください disabled:Vote disabled:Submit disabled:Reset
+  drv dismiss 完了
+  design "vote: done, Submit hidden, 閉じる the default" 96 Votrix Vote=4-結構ナイス \
+    Submit=お待ちください hidden:Submit disabled:Submit disabled:Vote 'Reset=閉じる(&C)' default:Reset
+  window_shot Votrix vote-done-100
+  drv key Votrix Return
+  check_true "vote: Enter closes it when done" drv gone Votrix 5
+  drv post CmdSoftwareVote
+  design "vote: reopened as at first" 96 Votrix "${AT_LOAD_Votrix[@]}"
+  drv key Votrix Escape
+  check_true "vote: Esc closes it" drv gone Votrix 5
+}
+
+# The text viewer with the help file beside the program, from both menus.
+help_file() {
+  local item
+  for item in CmdHelpRef TMCmdHelpRef; do
+    drv post "$item"
+    check "help: $item shows readme.txt in Notepad" "$(lines 'caption	readme.txt - メモ帳' \
+      "Edit	$README")" "$(drv top Notepad 10 | sed -n '/^caption\|^Edit/p')"
+    check_true "help: Notepad closes" drv closetop Notepad
+  done
+}
+
+# The home page goes to the shell, whatever it makes of it here: the program runs on.
+home_page() {
+  local item
+  for item in CmdOpenHP TMCmdOpenHP; do
+    drv post "$item"
+    check_true "home page: the program answers after $item" answers
+  done
+  scenario $'報告書\tfile:///C:/Work' $'フォルダ\tfile:///C:/Users'
+  check "home page: and goes on scanning" \
+    "$(lines 'ID 0 : 報告書 - file:///C:/Work' 'ID 1 : フォルダ - file:///C:/Users')" \
+    "$(drv waitcount WatchLst 2 5)"
+}
+
+rm -f "$APP/Zentab2.ini"
+WINDOWS=$(lines $'報告書\tfile:///C:/Work' $'ニュース - トップ\thttp://news.example.jp/')
+scenario "$WINDOWS"
+if start_zentab; then
+  drv waitcount WatchLst 2 5 >/dev/null
+  parts openings modal options_ok options_cancel options_refused vote help_file home_page
+  exit_zentab "exit: after the windows and commands" TMCmdExit
+else
+  fail "start-up for the options, about and vote windows" "no Watcher window"
+fi
+
+# --- Instance 5: the windows at 150 %. --------------------------------------------------------
 zw_dpi 144
 settings '[Option]' 'Interval=1000'
 scenario $'ニュース - トップ\thttp://news.example.jp/' $'報告書\tfile:///C:/Work' \
@@ -365,11 +622,28 @@ if start_zentab; then
   drv pointer 1 1000
   drv command TMCmdVisible
   check "150 %: shown" "1" "$(drv visible)"
+  design "design: the main window as designed, at 150 %" 144 Watcher MaxWatchNum=3/10 \
+    'MaxLogNum=Max 50件'
   sleep 0.7
   zw_screenshot "$SHOTS/watcher-150.png"
+  drv command TMCmdVisible
+  AT_LOAD_Options=(HMWatch=10 HMLog=50 'HMInterval=1.0 秒')
+  open_each 150 'TMCmdOption Options key:Escape options' \
+    'CmdShowVersionInfo VerInfo key:Escape about' \
+    'CmdSoftwareVote Votrix key:Escape vote'
+  drv post CmdSoftwareVote
+  drv press Votrix.Submit
+  drv dialog 確認 5 >/dev/null
+  drv dismiss 確認 OK 完了 >/dev/null
+  drv dismiss 完了
+  design "150 %: the vote window done" 144 Votrix Vote=3-妥当・普通 Submit=お待ちください \
+    hidden:Submit disabled:Submit disabled:Vote 'Reset=閉じる(&C)' default:Reset
+  window_shot Votrix vote-done-150
+  drv key Votrix Escape
+  check_true "150 %: Esc closes the vote window when done" drv gone Votrix 5
   exit_zentab "150 %: exit" CmdExit
 else
   fail "start-up at 150 %" "no Watcher window"
 fi
-echo "screenshots: $SHOTS/watcher-100.png $SHOTS/watcher-150.png $SHOTS/tray-menu.png"
+echo "screenshots: $SHOTS"
 finish
