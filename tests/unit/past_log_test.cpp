@@ -7,10 +7,7 @@ class PastLogTest : public WatcherTest {
  protected:
   void OpenPages(int n) {
     for (int i = 0; i < n; ++i) {
-      // Appended rather than "literal" + string: GCC 12 at -O3 warns falsely of an overlap there.
-      const std::string number = std::to_string(i);
-      shell.OpenWindow(std::string("P").append(number),
-                       std::string("http://p.example/").append(number));
+      shell.OpenWindow("P" + std::to_string(i), "http://p.example/" + std::to_string(i));
     }
   }
   MemoryListBox& PastLst() { return view.ListBoxNamed("PastLst"); }
