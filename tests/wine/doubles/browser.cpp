@@ -58,10 +58,10 @@ HRESULT Browser::ReadWindow(const wchar_t* call, bool wantTitle, BSTR* out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (position_ == kNew) return NewBstr(wantTitle ? std::wstring() : navigated_, out);
-  Scenario scenario = ReadScenario();
-  if (scenario.Fails(call, LogName())) return E_FAIL;
-  if (position_ >= static_cast<long>(scenario.windows.size())) return RPC_E_DISCONNECTED;
-  const ShellWindow& window = scenario.windows[static_cast<size_t>(position_)];
+  const auto scenario = CurrentScenario();
+  if (scenario->Fails(call, LogName())) return E_FAIL;
+  if (position_ >= static_cast<long>(scenario->windows.size())) return RPC_E_DISCONNECTED;
+  const ShellWindow& window = scenario->windows[static_cast<size_t>(position_)];
   return NewBstr(wantTitle ? window.title : window.address, out);
 }
 
@@ -75,7 +75,7 @@ HRESULT Browser::get_LocationURL(BSTR* out) {
 
 HRESULT Browser::Navigate2(VARIANT* url, VARIANT* flags, VARIANT* frame, VARIANT* postData,
                            VARIANT* headers) {
-  if (ReadScenario().Fails(L"Navigate2", LogName())) return E_FAIL;
+  if (CurrentScenario()->Fails(L"Navigate2", LogName())) return E_FAIL;
   std::wstring address;
   HRESULT hr = TextOf(url, address);
   if (FAILED(hr)) return hr;
@@ -92,7 +92,7 @@ HRESULT Browser::get_Visible(VARIANT_BOOL* out) {
 }
 
 HRESULT Browser::put_Visible(VARIANT_BOOL value) {
-  if (ReadScenario().Fails(L"Visible", LogName())) return E_FAIL;
+  if (CurrentScenario()->Fails(L"Visible", LogName())) return E_FAIL;
   AppendLog(L"visible " + LogName() + L" " + std::to_wstring(value));
   visible_ = value;
   return S_OK;

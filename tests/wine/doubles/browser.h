@@ -95,7 +95,7 @@ class Browser : public DispatchObject<IWebBrowser2> {
  private:
   // "new" or the position, as the log names this window.
   std::wstring LogName() const;
-  // Reads one property of the scenario's window afresh; a window gone from the scenario answers
+  // Reads one property of the window from the scenario in force; a window gone from it answers
   // as a closed window of the shell does.
   HRESULT ReadWindow(const wchar_t* call, bool wantTitle, BSTR* out);
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "tally.h"
+
 namespace doubles {
 
 // Live objects and server locks, for DllCanUnloadNow.
@@ -14,8 +16,14 @@ HRESULT TypeInfoFor(REFIID iid, ITypeInfo** info);
 template <class Interface>
 class DispatchObject : public Interface {
  public:
-  explicit DispatchObject(const IID& iid) : iid_(iid) { InterlockedIncrement(&g_liveCount); }
-  virtual ~DispatchObject() { InterlockedDecrement(&g_liveCount); }
+  explicit DispatchObject(const IID& iid) : iid_(iid) {
+    InterlockedIncrement(&g_liveCount);
+    TallyMade();
+  }
+  virtual ~DispatchObject() {
+    InterlockedDecrement(&g_liveCount);
+    TallyGone();
+  }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -28,9 +36,11 @@ class DispatchObject : public Interface {
     return E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override {
+    TallyAddRef();
     return static_cast<ULONG>(InterlockedIncrement(&refs_));
   }
   ULONG STDMETHODCALLTYPE Release() override {
+    TallyRelease();
     const LONG left = InterlockedDecrement(&refs_);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);

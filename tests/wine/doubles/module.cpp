@@ -9,6 +9,7 @@
 #include "browser.h"
 #include "scenario.h"
 #include "shell_windows.h"
+#include "tally.h"
 
 using namespace doubles;
 
@@ -16,8 +17,8 @@ namespace {
 
 class ClassFactory : public IClassFactory {
  public:
-  explicit ClassFactory(bool shellWindows) : shellWindows_(shellWindows) {}
-  virtual ~ClassFactory() = default;
+  explicit ClassFactory(bool shellWindows) : shellWindows_(shellWindows) { TallyMade(); }
+  virtual ~ClassFactory() { TallyGone(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -30,9 +31,11 @@ class ClassFactory : public IClassFactory {
     return E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override {
+    TallyAddRef();
     return static_cast<ULONG>(InterlockedIncrement(&refs_));
   }
   ULONG STDMETHODCALLTYPE Release() override {
+    TallyRelease();
     LONG left = InterlockedDecrement(&refs_);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
@@ -46,7 +49,7 @@ class ClassFactory : public IClassFactory {
     if (shellWindows_) {
       object = static_cast<IShellWindows*>(new doubles::ShellWindows());
     } else {
-      if (ReadScenario().Fails(L"Create")) return E_FAIL;
+      if (CurrentScenario()->Fails(L"Create")) return E_FAIL;
       AppendLog(L"create");
       object = static_cast<IWebBrowser2*>(new Browser(Browser::kNew));
     }
@@ -101,6 +104,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     g_module = instance;
     DisableThreadLibraryCalls(instance);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    TallyUnloaded();
   }
   return TRUE;
 }

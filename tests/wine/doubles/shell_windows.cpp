@@ -2,6 +2,7 @@
 
 #include "browser.h"
 #include "scenario.h"
+#include "tally.h"
 
 namespace doubles {
 
@@ -9,9 +10,10 @@ ShellWindows::ShellWindows() : DispatchObject(IID_IShellWindows) {}
 
 HRESULT ShellWindows::get_Count(LONG* count) {
   if (!count) return E_POINTER;
-  Scenario scenario = ReadScenario();
-  if (scenario.Fails(L"Count")) return E_FAIL;
-  *count = static_cast<LONG>(scenario.windows.size());
+  TallyCount();
+  const auto scenario = CurrentScenario();
+  if (scenario->Fails(L"Count")) return E_FAIL;
+  *count = static_cast<LONG>(scenario->windows.size());
   return S_OK;
 }
 
@@ -24,9 +26,9 @@ HRESULT ShellWindows::Item(VARIANT index, IDispatch** folder) {
   HRESULT hr = VariantChangeType(&position, &index, 0, VT_I4);
   if (FAILED(hr)) return E_INVALIDARG;
   long i = V_I4(&position);
-  Scenario scenario = ReadScenario();
-  if (scenario.Fails(L"Item", std::to_wstring(i))) return E_FAIL;
-  if (i < 0 || i >= static_cast<long>(scenario.windows.size())) return S_FALSE;
+  const auto scenario = CurrentScenario();
+  if (scenario->Fails(L"Item", std::to_wstring(i))) return E_FAIL;
+  if (i < 0 || i >= static_cast<long>(scenario->windows.size())) return S_FALSE;
   *folder = new Browser(i);
   return S_OK;
 }

@@ -1,4 +1,4 @@
-// The shell's collection of open windows, as the scenario file describes it at each call.
+// The shell's collection of open windows, as the scenario in force describes them.
 #pragma once
 
 #include <exdisp.h>
