@@ -233,29 +233,50 @@ void Win32Shell::StartProgram(const std::string& commandLine) {
 
 namespace {
 
+// wininet, which only the vote's request needs: loaded with the first request and kept, so that
+// no start of the program pays for it and for the socket library it brings.
+struct WinInet {
+  template <class Function>
+  static Function Get(HMODULE module, const char* name) {
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+  }
+  bool Loaded() const { return open && setOption && openUrl && readFile && closeHandle; }
+
+  HMODULE module = LoadLibraryW(L"wininet.dll");
+  decltype(&InternetOpenW) open = Get<decltype(open)>(module, "InternetOpenW");
+  decltype(&InternetSetOptionW) setOption = Get<decltype(setOption)>(module, "InternetSetOptionW");
+  decltype(&InternetOpenUrlW) openUrl = Get<decltype(openUrl)>(module, "InternetOpenUrlW");
+  decltype(&InternetReadFile) readFile = Get<decltype(readFile)>(module, "InternetReadFile");
+  decltype(&InternetCloseHandle) closeHandle =
+      Get<decltype(closeHandle)>(module, "InternetCloseHandle");
+};
+
 // Reads the answer and throws it away; the worker never touches a window.
 DWORD WINAPI Fetch(void* parameter) {
   const std::unique_ptr<std::wstring> address(static_cast<std::wstring*>(parameter));
-  HINTERNET session = InternetOpenW(L"Zentab", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  static const WinInet net;
+  if (!net.Loaded()) return 1;
+  HINTERNET session = net.open(L"Zentab", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   if (!session) return 1;
   DWORD timeout = 30000;
-  InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
-  InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-  HINTERNET request = InternetOpenUrlW(session, address->c_str(), nullptr, 0,
-                                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                                           INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES,
-                                       0);
+  net.setOption(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
+  net.setOption(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+  HINTERNET request = net.openUrl(session, address->c_str(), nullptr, 0,
+                                  INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                      INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES,
+                                  0);
   if (request) {
     char buffer[4096];
     DWORD got = 0;
     // At most a megabyte: nothing of it is used.
     for (int chunks = 0;
-         chunks < 256 && InternetReadFile(request, buffer, sizeof buffer, &got) && got > 0;
-         ++chunks) {
+         chunks < 256 && net.readFile(request, buffer, sizeof buffer, &got) && got > 0; ++chunks) {
     }
-    InternetCloseHandle(request);
+    net.closeHandle(request);
   }
-  InternetCloseHandle(session);
+  net.closeHandle(session);
   return 0;
 }
 
