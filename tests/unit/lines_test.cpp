@@ -5,36 +5,38 @@
 namespace zentab {
 namespace {
 
-TEST(Lines, TheAddressStartsAtTheFirstSeparatorFollowedByAScheme) {
-  EXPECT_EQ(AddressOfLine("ID 0 : Report- Summary - file:///C:/Work"), "file:///C:/Work");
-  // Addresses may hold " - " themselves, or begin with "- ".
-  EXPECT_EQ(AddressOfLine("Gr 4 : Page - http://x.example/a - b"), "http://x.example/a - b");
-  EXPECT_EQ(AddressOfLine("Gr 4 : Page - http://x.example/?q= - https://y.example/"),
-            "http://x.example/?q= - https://y.example/");
-  // A title ending in " -" puts a hyphen before the separator.
-  EXPECT_EQ(AddressOfLine("ID 1 : Menu - - https://x.example/"), "https://x.example/");
-  EXPECT_EQ(AddressOfLine("ID 2 : A- B - ms-help://x - y"), "ms-help://x - y");
+TEST(Lines, TheAddressOfALine) {
+  const std::pair<const char*, const char*> cases[] = {
+      // The first separator after the title that is followed by a scheme; addresses may hold
+      // " - " themselves, or begin with "- ".
+      {"ID 0 : Report- Summary - file:///C:/Work", "file:///C:/Work"},
+      {"Gr 4 : Page - http://x.example/a - b", "http://x.example/a - b"},
+      {"Gr 4 : Page - http://x.example/?q= - https://y.example/",
+       "http://x.example/?q= - https://y.example/"},
+      {"ID 1 : Menu - - https://x.example/", "https://x.example/"},
+      {"ID 2 : A- B - ms-help://x - y", "ms-help://x - y"},
+      // A title beginning with "- " makes no separator with the space before it.
+      {"ID 0 : - http:b- c - file:///C:/ - d", "file:///C:/ - d"},
+      // Without a scheme: behind the last separator.
+      {"Gr 4 : Page - ", ""},
+      {"Gr 4 : Page - - x - y", "y"},
+      {"Gr 4 : Page - 1:2 - :x", ":x"},
+      // Without a separator: from the third character on.
+      {"abcdef", "cdef"},
+      {"過去ログ機能", "ログ機能"},
+      {"a", ""},
+  };
+  for (const auto& [line, address] : cases) EXPECT_EQ(AddressOfLine(line), address) << line;
 }
 
-TEST(Lines, WithoutASchemeTheAddressFollowsTheLastSeparator) {
-  EXPECT_EQ(AddressOfLine("Gr 4 : Page - "), "");
-  EXPECT_EQ(AddressOfLine("Gr 4 : Page - - x - y"), "y");
-  EXPECT_EQ(AddressOfLine("Gr 4 : Page - 1:2 - :x"), ":x");
-}
-
-TEST(Lines, ALineWithoutASeparatorYieldsItselfFromItsThirdCharacter) {
-  EXPECT_EQ(AddressOfLine("abcdef"), "cdef");
-  EXPECT_EQ(AddressOfLine("過去ログ機能"), "ログ機能");
-  EXPECT_EQ(AddressOfLine("a"), "");
-}
-
-TEST(Lines, TitlesTurnEverySeparatorIntoAHyphenAndSpace) {
-  EXPECT_EQ(ListTitle("A - B - C"), "A- B- C");
-  EXPECT_EQ(ListTitle("A-B -C- D"), "A-B -C- D");
-  EXPECT_EQ(WatchLine(3, ListTitle("Report - Summary"), "file:///C:/Work"),
-            "ID 3 : Report- Summary - file:///C:/Work");
-  EXPECT_EQ(PastLogLine(12, "Report- Summary", "file:///C:/Work"),
-            "Gr 12 : Report- Summary - file:///C:/Work");
+TEST(Lines, ATitleKeepsNoSeparator) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"A - B - C", "A- B- C"},
+      {"A-B -C- D", "A-B -C- D"},
+      {"a  - b", "a- b"},
+      {" - ", "- "},
+  };
+  for (const auto& [title, shown] : cases) EXPECT_EQ(ListTitle(title), shown) << title;
 }
 
 }  // namespace
