@@ -45,10 +45,7 @@ void WatcherTest::WriteIni(const std::string& text) {
 
 void WatcherTest::OpenPages(int n) {
   for (int i = 0; i < n; ++i) {
-    // Appended rather than "literal" + string: GCC 12 at -O3 warns falsely of an overlap there.
-    const std::string number = std::to_string(i);
-    shell.OpenWindow(std::string("Page ").append(number),
-                     std::string("http://site.example/").append(number));
+    shell.OpenWindow("Page " + std::to_string(i), "http://site.example/" + std::to_string(i));
   }
 }
 
