@@ -1,138 +1,82 @@
 #include "fixture.h"
+#include "platform/profile_number.h"
 
 namespace zentab::test {
 namespace {
 
-class SettingsTest : public WatcherTest {
- protected:
-  void Apply() { LoadSettings(shell, settings, MainWindowTargets()); }
-  std::int32_t Interval() { return view.TimerNamed("WatchTmr").Interval(); }
-};
-
-TEST_F(SettingsTest, WithoutAFileEveryKeyTakesItsDefaultAndNoFileIsCreated) {
-  Apply();
-  EXPECT_EQ(settings.ChkMode, 2);
-  EXPECT_EQ(settings.DisabledPastLog, 0);
-  EXPECT_EQ(settings.MaxWatch, 10);
-  EXPECT_EQ(settings.MaxLog, 50);
-  EXPECT_EQ(settings.Through, 0);
-  EXPECT_EQ(Interval(), 5000);
-  EXPECT_EQ(Caption("MaxWatchNum"), "0/10");
-  EXPECT_EQ(Caption("MaxLogNum"), "Max 50件");
-  EXPECT_TRUE(view.CheckBoxNamed("IsPastLogMake").Visible());
-  EXPECT_FALSE(std::filesystem::exists(IniPath()));
-}
+using SettingsTest = WatcherTest;
 
 TEST_F(SettingsTest, ADisabledPastLogIsAppliedInItsOrder) {
-  WriteIni("[Option]\nDisabledPastLog=1\n");
+  WriteIni("[Option]\nDisabledPastLog=7\n");
   view.ListBoxNamed("PastLst").AddItem("Gr 1 : old - http://old.example/");
   journal.Clear();
-  Apply();
-  EXPECT_EQ(
-      Calls({"IsPastLogMake", "PastLst", "MaxWatchNum", "MaxLogNum", "WatchTmr", "ReadProfileInt"}),
-      (Lines{
-          "ReadProfileInt Option ChkMode 2 " + folder.Path().string() + "\\Zentab2.ini",
-          "ReadProfileInt Option DisabledPastLog 0 " + folder.Path().string() + "\\Zentab2.ini",
-          "IsPastLogMake.Value 1",
-          "IsPastLogMake.Visible 0",
-          "PastLst.Clear",
-          "PastLst.AddItem 過去ログ機能は無効にされています。",
-          "PastLst.Enabled 0",
-          "ReadProfileInt Option MaxWatch 10 " + folder.Path().string() + "\\Zentab2.ini",
-          "MaxWatchNum.Caption 0/10",
-          "ReadProfileInt Option MaxLog 50 " + folder.Path().string() + "\\Zentab2.ini",
-          "MaxLogNum.Caption Max 50件",
-          "ReadProfileInt Option Interval 5000 " + folder.Path().string() + "\\Zentab2.ini",
-          "WatchTmr.Interval 5000",
-          "ReadProfileInt Option Through 0 " + folder.Path().string() + "\\Zentab2.ini",
-      }));
+  ApplySettings();
+  EXPECT_EQ(Calls({"IsPastLogMake", "PastLst"}),
+            (Lines{"IsPastLogMake.Value 1", "IsPastLogMake.Visible 0", "PastLst.Clear",
+                   "PastLst.AddItem 過去ログ機能は無効にされています。", "PastLst.Enabled 0"}));
+  EXPECT_EQ(settings.DisabledPastLog, 7);
+
+  // Scans log nothing then.
+  shell.OpenWindow("Page", "http://page.example/");
+  Scan();
+  EXPECT_EQ(ListOf("PastLst"), (Lines{"過去ログ機能は無効にされています。"}));
 }
 
 TEST_F(SettingsTest, ApplyingAgainEmptiesThePastLogAndReleasesAPause) {
-  Apply();
+  ApplySettings();
   view.ListBoxNamed("PastLst").AddItem("Gr 1 : old - http://old.example/");
-  view.CheckBoxNamed("IsPastLogMake").UserSets(1);
-  Apply();
+  PauseBox().UserSets(1);
+  ApplySettings();
   EXPECT_TRUE(ListOf("PastLst").empty());
-  EXPECT_EQ(view.CheckBoxNamed("IsPastLogMake").Value(), 0);
+  EXPECT_EQ(PauseBox().Value(), 0);
   EXPECT_TRUE(view.ListBoxNamed("PastLst").Enabled());
 }
 
-TEST_F(SettingsTest, StoredValuesAreReadByTheProfileRules) {
-  WriteIni("[option]\nmaxlog=120\nMaxWatch=abc\nChkMode= 1 \nThrough=8\nInterval=2500\n");
-  Apply();
-  EXPECT_EQ(settings.MaxLog, 120);
-  EXPECT_EQ(Caption("MaxLogNum"), "Max 120件");
-  EXPECT_EQ(settings.MaxWatch, 0);
-  EXPECT_EQ(Caption("MaxWatchNum"), "0/0");
-  EXPECT_EQ(settings.ChkMode, 1);
-  EXPECT_EQ(settings.Through, 8);
-  EXPECT_EQ(Interval(), 2500);
-}
-
-TEST_F(SettingsTest, NumbersOutsideTheirFieldReadAsTheKeysDefault) {
-  WriteIni("[Option]\nMaxWatch=40000\nMaxLog=-32769\nThrough=32767\nChkMode=-32768\n");
-  Apply();
-  EXPECT_EQ(settings.MaxWatch, 10);
-  EXPECT_EQ(settings.MaxLog, 50);
-  EXPECT_EQ(settings.Through, 32767);
-  EXPECT_EQ(settings.ChkMode, -32768);
-}
-
-TEST_F(SettingsTest, NumbersAreReadWithTheirBasePrefixAndQuotes) {
-  WriteIni("[Option]\nMaxWatch=0x1E\nMaxLog=\"120\"\nThrough=0b101\nChkMode=+1x\n");
-  Apply();
-  EXPECT_EQ(settings.MaxWatch, 30);
-  EXPECT_EQ(settings.MaxLog, 120);
-  EXPECT_EQ(settings.Through, 5);
-  EXPECT_EQ(settings.ChkMode, 1);
-}
-
-TEST_F(SettingsTest, DigitsBeyondThirtyTwoBitsReadAsTheDefaultInsteadOfWrapping) {
-  // Wrapped, 99999999999 would be about 14 days, and 4294967297 would be 1.
-  WriteIni("[Option]\nInterval=99999999999\nMaxLog=4294967297\nMaxWatch=-2147483649\n");
-  Apply();
-  EXPECT_EQ(Interval(), 5000);
-  EXPECT_EQ(settings.MaxLog, 50);
-  EXPECT_EQ(settings.MaxWatch, 10);
-  WriteIni("[Option]\nInterval=2147483647\nThrough=-2147483648\n");
-  Apply();
-  EXPECT_EQ(Interval(), 2147483647);
-  EXPECT_EQ(settings.Through, 0);  // in 32 bits, but not in the field's 16
-}
-
-TEST_F(SettingsTest, AnIntervalTheTimerCannotTakeReadsAsFiveSeconds) {
-  view.TimerNamed("WatchTmr").SetMaxInterval(65535);
-  for (const char* value : {"0", "-1000", "65536", "abc"}) {
-    WriteIni(std::string("[Option]\nInterval=") + value + "\n");
-    Apply();
-    EXPECT_EQ(Interval(), 5000) << value;
+TEST_F(SettingsTest, StoredValuesAreReadByTheProfileRulesWithinTheirFields) {
+  const struct {
+    const char* file;
+    Values expected;
+  } cases[] = {
+      {"[option]\nmaxlog=120\nMaxWatch=abc\nChkMode= 1 \nThrough=8\nInterval=2500\n",
+       {1, 0, 0, 120, 2500, 8}},
+      {"[Option]\nMaxWatch=0x1E\nMaxLog=\"120\"\nThrough=0b101\nChkMode=+1x\n",
+       {1, 0, 30, 120, 5000, 5}},
+      // Outside the field's 16 bits: the key's default.
+      {"[Option]\nMaxWatch=40000\nMaxLog=-32769\nThrough=32767\nChkMode=-32768\n",
+       {-32768, 0, 10, 50, 5000, 32767}},
+      // Beyond 32 bits: the default, not wrapped (about 14 days, and 1).
+      {"[Option]\nInterval=99999999999\nMaxLog=4294967297\nMaxWatch=-2147483649\n", kDefaults},
+      {"[Option]\nInterval=2147483647\nThrough=-2147483648\n", {2, 0, 10, 50, 2147483647, 0}},
+      // 0 would stop the scan for good.
+      {"[Option]\nInterval=0\n", kDefaults},
+      {"[Option]\nInterval=-1000\n", kDefaults},
+  };
+  for (const auto& c : cases) {
+    WriteIni(c.file);
+    ApplySettings();
+    EXPECT_EQ(InForce(), c.expected) << c.file;
   }
-  WriteIni("[Option]\nInterval=65535\n");
-  Apply();
-  EXPECT_EQ(Interval(), 65535);
+  view.TimerNamed("WatchTmr").SetMaxInterval(65535);
+  WriteIni("[Option]\nInterval=65536\n");
+  ApplySettings();
+  EXPECT_EQ(Interval(), 5000);
 }
 
-TEST_F(SettingsTest, TheFileSitsBesideTheProgramAndAtADriveRootTheSeparatorIsDoubled) {
-  EXPECT_EQ(SettingsFilePath("C:\\Tools\\Zentab"), "C:\\Tools\\Zentab\\Zentab2.ini");
+TEST(ProfileNumber, DigitsBeyondTheSignedThirtyTwoBitRangeGiveNothing) {
+  const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+      {"2147483647", INT32_MAX},     {"2147483648", std::nullopt}, {"-2147483648", INT32_MIN},
+      {"-2147483649", std::nullopt}, {"0x7FFFFFFF", INT32_MAX},    {"0x80000000", std::nullopt}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(ParseProfileNumber(text), number) << text;
+}
+
+TEST_F(SettingsTest, TheFileBesideTheProgramIsWrittenInCodePage932AndReadBack) {
+  // At a drive root the separator is doubled, as the path is joined as it stands.
   EXPECT_EQ(SettingsFilePath("C:\\"), "C:\\\\Zentab2.ini");
-  shell.SetExeFolder("C:\\");
-  GetIniInt(shell, "Option", "MaxLog", 50);
-  EXPECT_EQ(journal.entries.back(), "ReadProfileInt Option MaxLog 50 C:\\\\Zentab2.ini");
-}
-
-TEST_F(SettingsTest, WritesCreateTheFileInCodePage932WithCrLfAndReplaceValues) {
-  const std::string warning =
-      "このファイルを直接操作すると予期しない動作をする場合があります。"
-      "必ずソフト本体のオプションから設定してください。";
-  WriteIniString(shell, "User", "警告", warning);
-  WriteIniString(shell, "Option", "ChkMode", 2);
-  WriteIniString(shell, "Option", "MaxLog", -5);
-  WriteIniString(shell, "Option", "ChkMode", 0);
-  EXPECT_EQ(ReadBytes(IniPath()), "[User]\r\n" + ToCodePage932("警告=" + warning) +
-                                      "\r\n[Option]\r\nChkMode=0\r\nMaxLog=-5\r\n");
-  EXPECT_EQ(ToCodePage932("警告"), "\x8c\x78\x8d\x90");
-  Apply();
+  ASSERT_TRUE(WriteIniString(shell, "User", "警告", "値"));
+  ASSERT_TRUE(WriteIniString(shell, "Option", "MaxLog", -5));
+  EXPECT_EQ(ReadBytes(IniPath()),
+            "[User]\r\n\x8c\x78\x8d\x90=\x92\x6c\r\n[Option]\r\nMaxLog=-5\r\n");
+  ApplySettings();
   EXPECT_EQ(settings.MaxLog, -5);
 }
 
