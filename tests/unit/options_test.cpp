@@ -12,6 +12,7 @@ namespace {
 const std::string kWarning =
     "このファイルを直接操作すると予期しない動作をする場合があります。"
     "必ずソフト本体のオプションから設定してください。";
+const std::string kDisabledLine = "過去ログ機能は無効にされています。";
 
 class OptionsTest : public WatcherTest {
  protected:
@@ -26,13 +27,9 @@ class OptionsTest : public WatcherTest {
   bool Selected(const char* button) { return dialog->Get<MemoryOptionButton>(button).Value(); }
   int Ticked(const char* box) { return dialog->CheckBoxNamed(box).Value(); }
   std::string Text(const char* box) { return dialog->Get<MemoryTextBox>(box).Text(); }
-  std::vector<int> RedirectBoxes() {
-    return {Ticked("AS_RedirectB"), Ticked("AS_RedirectA"), Ticked("AS_BoardLink")};
-  }
-  MemoryRangeControl& Range(const char* name) { return dialog->Get<MemoryRangeControl>(name); }
   // What the user does with a spin control or the bar: its value, then its Change event.
   void UserSets(const char* name, int value) {
-    Range(name).UserSets(value);
+    dialog->Get<MemoryRangeControl>(name).UserSets(value);
     options->Change(name);
   }
   // Every control changed from what a missing file shows.
@@ -46,12 +43,6 @@ class OptionsTest : public WatcherTest {
     dialog->CheckBoxNamed("AS_RedirectA").UserSets(0);
     dialog->CheckBoxNamed("AS_BoardLink").UserSets(1);
   }
-  // A past log with lines and its pause ticked.
-  void FillAndPauseThePastLog() {
-    shell.OpenWindow("Page", "http://page.example/");
-    Scan();
-    view.CheckBoxNamed("IsPastLogMake").UserSets(1);
-  }
 
   std::unique_ptr<MemoryFormView> dialog;
   std::unique_ptr<Options> options;
@@ -60,153 +51,96 @@ class OptionsTest : public WatcherTest {
 TEST_F(OptionsTest, WithoutAFileTheDialogLoadsInItsOrderAndShowsTheDefaults) {
   Load();
   Open();
-  EXPECT_EQ(journal.entries,
-            (Lines{
-                "Form.Caption Zentab Ver2.0 - Options",
-                "Label1.ToolTipText 監視ウィンドウに表示する対象を設定します。",
-                "Label2.ToolTipText 過去に監視したログ機能を取得しておくかどうかを設定します。",
-                "Label3.ToolTipText "
-                "監視するウィンドウの最大を入力します。チェックモードに関わらずInternet Explorer及"
-                "びExplorer両方の監視合計値を設定してください。",
-                "Label4.ToolTipText 過去ログ機能に保存する最大件数を設定してください。",
-                "Label5.ToolTipText ウィンドウをスキャンする間隔を設定してください。",
-                "Label6.ToolTipText "
-                "リダイレクトページを自動的にスキップしたいサイトを設定してください。リンク先のファ"
-                "イルを信頼できる場合のみこの機能を使用してください。",
-                "HMInterval.Caption 1.0 秒",
-                "IsChkModeOp(2).Value 1",
-                "IsUsePastLogOp(0).Value 1",
-                "HMWatchUD.Value 10",
-                "HMWatch.Text 10",
-                "HMLogUD.Value 50",
-                "HMLog.Text 50",
-                "HSInterval.Value 5",
-                "HMInterval.Caption 5.0 秒",
-            }));
-  EXPECT_FALSE(Selected("IsChkModeOp(0)"));
-  EXPECT_FALSE(Selected("IsUsePastLogOp(1)"));
-  EXPECT_EQ(RedirectBoxes(), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(
+      journal.entries,
+      (Lines{"Form.Caption Zentab Ver2.0 - Options",
+             "Label1.ToolTipText 監視ウィンドウに表示する対象を設定します。",
+             "Label2.ToolTipText 過去に監視したログ機能を取得しておくかどうかを設定します。",
+             "Label3.ToolTipText "
+             "監視するウィンドウの最大を入力します。チェックモードに関わらずInternet Explorer及"
+             "びExplorer両方の監視合計値を設定してください。",
+             "Label4.ToolTipText 過去ログ機能に保存する最大件数を設定してください。",
+             "Label5.ToolTipText ウィンドウをスキャンする間隔を設定してください。",
+             "Label6.ToolTipText "
+             "リダイレクトページを自動的にスキップしたいサイトを設定してください。リンク先のファ"
+             "イルを信頼できる場合のみこの機能を使用してください。",
+             "HMInterval.Caption 1.0 秒", "IsChkModeOp(2).Value 1", "IsUsePastLogOp(0).Value 1",
+             "HMWatchUD.Value 10", "HMWatch.Text 10", "HMLogUD.Value 50", "HMLog.Text 50",
+             "HSInterval.Value 5", "HMInterval.Caption 5.0 秒"}));
 }
 
 TEST_F(OptionsTest, TheRedirectBoxesShowTheBitsOfThroughOnlyFromOneToSeven) {
   Load();
-  const std::vector<std::pair<int, std::vector<int>>> cases{
-      {0, {0, 0, 0}}, {1, {1, 0, 0}}, {2, {0, 1, 0}},  {3, {1, 1, 0}},
-      {4, {0, 0, 1}}, {5, {1, 0, 1}}, {6, {0, 1, 1}},  {7, {1, 1, 1}},
-      {8, {0, 0, 0}}, {9, {0, 0, 0}}, {-1, {0, 0, 0}},
-  };
+  const std::pair<int, const char*> cases[] = {{0, "000"}, {1, "100"}, {2, "010"}, {3, "110"},
+                                               {4, "001"}, {5, "101"}, {6, "011"}, {7, "111"},
+                                               {8, "000"}, {9, "000"}, {-1, "000"}};
   for (const auto& [through, boxes] : cases) {
     settings.Through = static_cast<std::int16_t>(through);
     Open();
-    EXPECT_EQ(RedirectBoxes(), boxes) << "Through " << through;
+    const std::string ticked = std::to_string(Ticked("AS_RedirectB")) +
+                               std::to_string(Ticked("AS_RedirectA")) +
+                               std::to_string(Ticked("AS_BoardLink"));
+    EXPECT_EQ(ticked, boxes) << "Through " << through;
   }
 }
 
-TEST_F(OptionsTest, AnIntervalOfHalfSecondsOpensAtTheEvenNeighbourAndOkStoresWholeSeconds) {
-  WriteIni("[Option]\nInterval=2500\n");
+TEST_F(OptionsTest, ValuesNoControlCanShowAreShownAtTheNearestEndAndHalfSecondsAtTheEvenOne) {
   Load();
-  Open();
-  EXPECT_EQ(Range("HSInterval").Value(), 2);
-  EXPECT_EQ(dialog->LabelNamed("HMInterval").Caption(), "2.0 秒");
-  options->Click("cmdOK");
-  EXPECT_EQ(view.TimerNamed("WatchTmr").Interval(), 2000);
-
-  view.TimerNamed("WatchTmr").SetInterval(3500);
-  Open();
-  EXPECT_EQ(Range("HSInterval").Value(), 4);
+  const struct {
+    Settings in;
+    int interval;
+    const char *chkMode, *pastLog, *watch, *log, *seconds;
+  } cases[] = {
+      {{5, 7, 40, 0, 0}, 60000, "IsChkModeOp(2)", "IsUsePastLogOp(1)", "30", "1", "30.0 秒"},
+      {{-1, 0, -4, 900, 0}, 400, "IsChkModeOp(0)", "IsUsePastLogOp(0)", "1", "200", "1.0 秒"},
+      {{2, 0, 10, 50, 0}, 2500, "IsChkModeOp(2)", "IsUsePastLogOp(0)", "10", "50", "2.0 秒"},
+      {{2, 0, 10, 50, 0}, 3500, "IsChkModeOp(2)", "IsUsePastLogOp(0)", "10", "50", "4.0 秒"},
+  };
+  for (const auto& c : cases) {
+    settings = c.in;
+    view.TimerNamed("WatchTmr").SetInterval(c.interval);
+    Open();
+    EXPECT_TRUE(Selected(c.chkMode)) << c.interval;
+    EXPECT_TRUE(Selected(c.pastLog)) << c.interval;
+    EXPECT_EQ(Text("HMWatch"), c.watch) << c.interval;
+    EXPECT_EQ(Text("HMLog"), c.log) << c.interval;
+    EXPECT_EQ(dialog->LabelNamed("HMInterval").Caption(), c.seconds) << c.interval;
+  }
 }
 
-TEST_F(OptionsTest, ValuesNoControlCanShowAreShownAtTheNearestEnd) {
+TEST_F(OptionsTest, OkWithoutChangesRewritesAllSevenEntriesInOrderThenAppliesThem) {
   Load();
-  settings = Settings{5, 7, 40, 0, 0};
-  view.TimerNamed("WatchTmr").SetInterval(60000);
-  Open();
-  EXPECT_TRUE(Selected("IsChkModeOp(2)"));
-  EXPECT_TRUE(Selected("IsUsePastLogOp(1)"));
-  EXPECT_EQ(Text("HMWatch"), "30");
-  EXPECT_EQ(Text("HMLog"), "1");
-  EXPECT_EQ(dialog->LabelNamed("HMInterval").Caption(), "30.0 秒");
-
-  settings = Settings{-1, 0, -4, 900, 0};
-  view.TimerNamed("WatchTmr").SetInterval(400);
-  Open();
-  EXPECT_TRUE(Selected("IsChkModeOp(0)"));
-  EXPECT_EQ(Text("HMWatch"), "1");
-  EXPECT_EQ(Text("HMLog"), "200");
-  EXPECT_EQ(Range("HSInterval").Value(), 1);
-}
-
-TEST_F(OptionsTest, TheSpinControlsAndTheBarShowTheirValueAsTheyChange) {
-  Load();
-  Open();
-  UserSets("HMWatchUD", 11);
-  UserSets("HMLogUD", 60);
-  UserSets("HSInterval", 6);
-  EXPECT_EQ(Text("HMWatch"), "11");
-  EXPECT_EQ(Text("HMLog"), "60");
-  EXPECT_EQ(dialog->LabelNamed("HMInterval").Caption(), "6.0 秒");
-}
-
-TEST_F(OptionsTest, OkWithoutChangesRewritesAllSevenEntriesEmptiesThePastLogAndEndsAPause) {
-  Load();
-  FillAndPauseThePastLog();
   Open();
   journal.Clear();
   options->Click("cmdOK");
 
-  const std::string path = " " + folder.Path().string() + "\\Zentab2.ini";
-  EXPECT_EQ(Calls({"WriteProfileText"}), (Lines{
-                                             "WriteProfileText User 警告 " + kWarning + path,
-                                             "WriteProfileText Option ChkMode 2" + path,
-                                             "WriteProfileText Option DisabledPastLog 0" + path,
-                                             "WriteProfileText Option MaxWatch 10" + path,
-                                             "WriteProfileText Option MaxLog 50" + path,
-                                             "WriteProfileText Option Interval 5000" + path,
-                                             "WriteProfileText Option Through 0" + path,
-                                         }));
-  EXPECT_EQ(ReadBytes(IniPath()), "[User]\r\n" + ToCodePage932("警告=" + kWarning) +
-                                      "\r\n[Option]\r\nChkMode=2\r\nDisabledPastLog=0\r\n"
-                                      "MaxWatch=10\r\nMaxLog=50\r\nInterval=5000\r\nThrough=0\r\n");
-  EXPECT_TRUE(ListOf("PastLst").empty());
-  EXPECT_EQ(view.CheckBoxNamed("IsPastLogMake").Value(), 0);
-  EXPECT_TRUE(dialog->Window().Unloaded());
+  const std::string path = " " + ProgramIniPath();
+  EXPECT_EQ(Calls({"WriteProfileText"}), (Lines{"WriteProfileText User 警告 " + kWarning + path,
+                                                "WriteProfileText Option ChkMode 2" + path,
+                                                "WriteProfileText Option DisabledPastLog 0" + path,
+                                                "WriteProfileText Option MaxWatch 10" + path,
+                                                "WriteProfileText Option MaxLog 50" + path,
+                                                "WriteProfileText Option Interval 5000" + path,
+                                                "WriteProfileText Option Through 0" + path}));
+  EXPECT_EQ(Calls({"ReadProfileInt"}).size(), 6u);
   EXPECT_EQ(journal.entries.back(), "Form.Unload");
 }
 
 TEST_F(OptionsTest, OkStoresWhatTheDialogShowsAndAppliesItThroughTheFile) {
-  WriteIni("[Option]\nThrough=6\n");
   Load();
-  Open();
-  EXPECT_EQ(RedirectBoxes(), (std::vector<int>{0, 1, 1}));
-  options->Click("cmdOK");
-  EXPECT_EQ(settings.Through, 6);
-
-  view.TimerNamed("WatchTmr").SetInterval(2500);
   Open();
   ChangeEveryControl();
   options->Click("cmdOK");
   EXPECT_EQ(settings, (Settings{0, 1, 25, 120, 5}));
-  EXPECT_EQ(view.TimerNamed("WatchTmr").Interval(), 12000);
+  EXPECT_EQ(Interval(), 12000);
   EXPECT_EQ(Caption("MaxWatchNum"), "0/25");
   EXPECT_EQ(Caption("MaxLogNum"), "Max 120件");
-}
-
-TEST_F(OptionsTest, ChoosingNotToUseThePastLogHidesTheTickedPauseBoxAndGreysTheLog) {
-  Load();
-  shell.OpenWindow("Page", "http://page.example/");
-  Scan();
-  Open();
-  dialog->Get<MemoryOptionButton>("IsUsePastLogOp(1)").UserSelects();
-  options->Click("cmdOK");
-  EXPECT_EQ(settings.DisabledPastLog, 1);
-  EXPECT_FALSE(view.CheckBoxNamed("IsPastLogMake").Visible());
-  EXPECT_EQ(view.CheckBoxNamed("IsPastLogMake").Value(), 1);
-  EXPECT_EQ(ListOf("PastLst"), (Lines{"過去ログ機能は無効にされています。"}));
-  EXPECT_FALSE(view.ListBoxNamed("PastLst").Enabled());
+  EXPECT_EQ(ListOf("PastLst"), (Lines{kDisabledLine}));
+  EXPECT_FALSE(PauseBox().Visible());
 
   // A hand-edited 7 is shown as not in use and stored back as 1.
   WriteIni("[Option]\nDisabledPastLog=7\n");
-  LoadSettings(shell, settings, MainWindowTargets());
+  ApplySettings();
   Open();
   EXPECT_TRUE(Selected("IsUsePastLogOp(1)"));
   options->Click("cmdOK");
@@ -215,9 +149,7 @@ TEST_F(OptionsTest, ChoosingNotToUseThePastLogHidesTheTickedPauseBoxAndGreysTheL
 
 TEST_F(OptionsTest, CancelAndTheCloseBoxWriteNothingAndChangeNothing) {
   Load();
-  FillAndPauseThePastLog();
   const Settings before = settings;
-  const Lines pastLog = ListOf("PastLst");
   for (bool closeBox : {false, true}) {
     Open();
     ChangeEveryControl();
@@ -227,24 +159,18 @@ TEST_F(OptionsTest, CancelAndTheCloseBoxWriteNothingAndChangeNothing) {
     } else {
       options->Click("cmdCancel");
     }
-    EXPECT_EQ(journal.entries, (Lines{"Form.Unload"}));
-    EXPECT_EQ(settings, before);
-    EXPECT_EQ(ListOf("PastLst"), pastLog);
-    EXPECT_TRUE(view.CheckBoxNamed("IsPastLogMake").Visible());
-    EXPECT_EQ(view.CheckBoxNamed("IsPastLogMake").Value(), 1);
-    EXPECT_EQ(view.TimerNamed("WatchTmr").Interval(), 5000);
+    // Every write and every change to the main window's controls is journaled.
+    EXPECT_EQ(journal.entries, (Lines{"Form.Unload"})) << closeBox;
+    EXPECT_EQ(settings, before) << closeBox;
   }
-  EXPECT_FALSE(std::filesystem::exists(IniPath()));
 }
 
 TEST_F(OptionsTest, AFailedSaveSaysSoKeepsTheDialogAndLeavesTheSettingsInForce) {
   Load();
-  FillAndPauseThePastLog();
   const Settings before = settings;
-  const Lines pastLog = ListOf("PastLst");
   Open();
   ChangeEveryControl();
-  const std::string path = folder.Path().string() + "\\Zentab2.ini";
+  const std::string path = ProgramIniPath();
   const std::string message =
       "MsgBox 設定ファイルに書き込めませんでした。\r\n" + path + " | Zentab | 48";
   // Writes count from the first: the first of this OK, then the fourth of the next.
@@ -262,11 +188,7 @@ TEST_F(OptionsTest, AFailedSaveSaysSoKeepsTheDialogAndLeavesTheSettingsInForce) 
             (Lines{"WriteProfileText Option MaxWatch 25 " + path + " FAILED", message}));
   EXPECT_FALSE(dialog->Window().Unloaded());
   EXPECT_EQ(settings, before);
-  EXPECT_TRUE(view.CheckBoxNamed("IsPastLogMake").Visible());
-  EXPECT_EQ(view.CheckBoxNamed("IsPastLogMake").Value(), 1);
-  EXPECT_EQ(ListOf("PastLst"), pastLog);
-  EXPECT_EQ(Text("HMWatch"), "25");
-  EXPECT_TRUE(Selected("IsUsePastLogOp(1)"));
+  EXPECT_TRUE(PauseBox().Visible());
 
   // The user's choices are still there to be saved once the file can be written.
   options->Click("cmdOK");
