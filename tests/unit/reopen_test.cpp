@@ -13,12 +13,15 @@ class ReopenTest : public WatcherTest {
   }
 };
 
-TEST_F(ReopenTest, ReopenAllOpensEveryWatchedPageTopToBottomInItsOwnWindow) {
-  watcher.Click("TMAllZentab");
-  EXPECT_EQ(journal.entries,
-            (Lines{"NewBrowserWindow file:///C:/Work", "NewBrowserWindow http://news.example/a - b",
-                   "NewBrowserWindow http://mail.example/"}));
-  EXPECT_EQ(ListOf("WatchLst").size(), 3u);
+TEST_F(ReopenTest, TheMenuItemAndATrayDoubleClickOpenEveryWatchedPageTopToBottom) {
+  for (const bool fromTray : {false, true}) {
+    journal.Clear();
+    fromTray ? watcher.MouseDown("SysTrayPic", 1, 515) : watcher.Click("TMAllZentab");
+    EXPECT_EQ(journal.entries, (Lines{"NewBrowserWindow file:///C:/Work",
+                                      "NewBrowserWindow http://news.example/a - b",
+                                      "NewBrowserWindow http://mail.example/"}))
+        << fromTray;
+  }
 }
 
 TEST_F(ReopenTest, ReopenAllStopsAtThePageThatFails) {
@@ -28,17 +31,11 @@ TEST_F(ReopenTest, ReopenAllStopsAtThePageThatFails) {
                                     "NewBrowserWindow http://news.example/a - b FAILED"}));
 }
 
-TEST_F(ReopenTest, ReopenAllOnAnEmptyWatchListDoesNothing) {
-  shell.CloseWindow(2);
-  shell.CloseWindow(1);
-  shell.CloseWindow(0);
-  Scan();
-  journal.Clear();
-  watcher.Click("TMAllZentab");
+TEST_F(ReopenTest, ADoubleClickedLineOpensItsAddressEachTimeAndNothingWithoutASelection) {
+  watcher.DblClick("WatchLst");
+  watcher.DblClick("PastLst");
   EXPECT_TRUE(journal.entries.empty());
-}
 
-TEST_F(ReopenTest, ADoubleClickedLineOpensItsAddressEachTimeAndStays) {
   view.ListBoxNamed("PastLst").UserSelects(2);
   watcher.DblClick("PastLst");
   watcher.DblClick("PastLst");
@@ -48,18 +45,6 @@ TEST_F(ReopenTest, ADoubleClickedLineOpensItsAddressEachTimeAndStays) {
             (Lines{"NewBrowserWindow http://mail.example/", "NewBrowserWindow http://mail.example/",
                    "NewBrowserWindow file:///C:/Work"}));
   EXPECT_EQ(ListOf("PastLst").size(), 3u);
-}
-
-TEST_F(ReopenTest, ADoubleClickWithNoLineSelectedOpensNothing) {
-  watcher.DblClick("WatchLst");
-  watcher.DblClick("PastLst");
-  EXPECT_TRUE(journal.entries.empty());
-}
-
-TEST_F(ReopenTest, ATrayDoubleClickReopensAllAndLeavesTheWindowHidden) {
-  watcher.MouseDown("SysTrayPic", 1, 515);
-  EXPECT_EQ(Calls({"NewBrowserWindow"}).size(), 3u);
-  EXPECT_FALSE(view.Window().Visible());
 }
 
 }  // namespace
