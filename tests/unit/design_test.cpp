@@ -13,6 +13,8 @@
 namespace zentab::test {
 namespace {
 
+using K = ControlKind;
+
 struct Box {
   int left, top, right, bottom;
   bool Overlaps(const Box& o) const {
@@ -27,41 +29,12 @@ Box BoxOf(const ControlDesign& c) {
   return Box{c.left, c.top, c.left + c.width, c.top + c.height};
 }
 
-bool TakesFocus(const ControlDesign& c) {
-  switch (c.kind) {
-    case ControlKind::ListBox:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::TextBox:
-    case ControlKind::ScrollBar:
-    case ControlKind::CommandButton:
-    case ControlKind::ComboBox:
-      return c.tabStop;
-    default:
-      return false;
-  }
-}
+class EveryDesign : public ::testing::TestWithParam<const FormDesign& (*)()> {};
 
-// The focus order of a window: the controls that take the focus, in design order.
-std::vector<std::string> FocusOrder(const FormDesign& form) {
-  std::vector<std::string> order;
-  for (const ControlDesign& c : form.controls) {
-    if (TakesFocus(c)) order.emplace_back(c.name);
-  }
-  return order;
-}
-
-struct Window {
-  const FormDesign& (*design)();
-  friend void PrintTo(const Window& w, std::ostream* os) { *os << w.design().name; }
-};
-
-class EveryDesign : public ::testing::TestWithParam<Window> {};
-
-// Pictures may lie under anything and show at their own size; an up-down control sits on the
-// edge of its buddy, the control before it.
+// Pictures may lie under anything; an up-down control sits on the edge of its buddy, the text
+// box before it.
 TEST_P(EveryDesign, ControlsFitTheirContainerAndDoNotOverlap) {
-  const FormDesign& form = GetParam().design();
+  const FormDesign& form = GetParam()();
   const auto& controls = form.controls;
   std::map<std::string_view, const ControlDesign*> byName;
   std::set<int> ids;
@@ -70,42 +43,47 @@ TEST_P(EveryDesign, ControlsFitTheirContainerAndDoNotOverlap) {
     EXPECT_TRUE(ids.insert(c.id).second) << c.name;
   }
   const auto laidOut = [](const ControlDesign& c) {
-    return c.visible && c.kind != ControlKind::Image && c.kind != ControlKind::Timer;
-  };
-  const auto buddies = [&](size_t a, size_t b) {
-    return (b == a + 1 && controls[b].kind == ControlKind::UpDown) ||
-           (a == b + 1 && controls[a].kind == ControlKind::UpDown);
+    return c.visible && c.kind != K::Image && c.kind != K::Timer;
   };
   for (size_t i = 0; i < controls.size(); ++i) {
     const ControlDesign& c = controls[i];
-    if (c.kind == ControlKind::UpDown) {
+    if (c.kind == K::UpDown) {
       ASSERT_GT(i, 0u);
-      EXPECT_EQ(controls[i - 1].kind, ControlKind::TextBox) << c.name;
+      EXPECT_EQ(controls[i - 1].kind, K::TextBox) << c.name;
     }
     Box container{0, 0, form.clientWidth, form.clientHeight};
     if (!c.container.empty()) {
       ASSERT_TRUE(byName.contains(c.container)) << c.name;
-      EXPECT_EQ(byName[c.container]->kind, ControlKind::Frame) << c.name;
+      EXPECT_EQ(byName[c.container]->kind, K::Frame) << c.name;
       container = BoxOf(*byName[c.container]);
     }
     if (!laidOut(c)) continue;
     EXPECT_TRUE(container.Holds(BoxOf(c))) << c.name;
     for (size_t j = i + 1; j < controls.size(); ++j) {
       const ControlDesign& other = controls[j];
-      if (!laidOut(other) || other.container != c.container || buddies(i, j)) continue;
+      const bool buddies = j == i + 1 && other.kind == K::UpDown;
+      if (!laidOut(other) || other.container != c.container || buddies) continue;
       EXPECT_FALSE(BoxOf(c).Overlaps(BoxOf(other))) << c.name << " " << other.name;
     }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
-                         ::testing::Values(Window{&WatcherForm}, Window{&OptionsForm},
-                                           Window{&VerInfoForm}, Window{&VotrixForm}),
-                         [](const auto& shown) { return std::string(shown.param.design().name); });
+                         ::testing::Values(&WatcherForm, &OptionsForm, &VerInfoForm, &VotrixForm),
+                         [](const auto& shown) { return std::string(shown.param().name); });
 
 TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActs) {
-  EXPECT_EQ(FocusOrder(VerInfoForm()), (std::vector<std::string>{"CloseWin"}));
-  EXPECT_EQ(FocusOrder(VotrixForm()), (std::vector<std::string>{"Vote", "Submit", "Reset"}));
+  const std::set<K> focusable{K::ListBox,   K::CheckBox,      K::OptionButton, K::TextBox,
+                              K::ScrollBar, K::CommandButton, K::ComboBox};
+  const auto focusOrder = [&](const FormDesign& form) {
+    std::vector<std::string> order;
+    for (const ControlDesign& c : form.controls) {
+      if (focusable.contains(c.kind) && c.tabStop) order.emplace_back(c.name);
+    }
+    return order;
+  };
+  EXPECT_EQ(focusOrder(VerInfoForm()), (std::vector<std::string>{"CloseWin"}));
+  EXPECT_EQ(focusOrder(VotrixForm()), (std::vector<std::string>{"Vote", "Submit", "Reset"}));
 }
 
 TEST(Designs, TheOptionRowCaptionsEndAtOneEdge) {

@@ -15,42 +15,36 @@ std::int32_t ReadMaxLog(const std::string& value) {
 }
 
 TEST(ProfileRead, TheNumberAtTheStartOfTheValue) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"5", 5},
-      {"-5", -5},
-      {"  7  ", 7},
-      {"+8", 8},
-      {"0x10", 16},
-      {"0X10", 0},
-      {"0o17", 15},
-      {"0b101", 5},
-      {"abc", 0},
-      {"", 50},
-      {"12abc", 12},
-      {"99999", 99999},
-      {"-40000", -40000},
-      {"2147483648", INT_MIN},
-      {"4294967297", 1},
-      {"42A94967297", 42},
-      {"010", 10},
-      {"1.5", 1},
-      {"\xef\xbc\x95", 0},
-      {"\"42\"", 42},
-      {"'7'", 7},
-      {"\"9", 0},
-      {"- 5", 0},
-      {"+-5", 0},
-  };
+  const std::pair<const char*, std::int32_t> cases[] = {{"5", 5},
+                                                        {"-5", -5},
+                                                        {"  7  ", 7},
+                                                        {"+8", 8},
+                                                        {"0x10", 16},
+                                                        {"0X10", 0},
+                                                        {"0o17", 15},
+                                                        {"0b101", 5},
+                                                        {"abc", 0},
+                                                        {"", 50},
+                                                        {"12abc", 12},
+                                                        {"99999", 99999},
+                                                        {"-40000", -40000},
+                                                        {"2147483648", INT_MIN},
+                                                        {"4294967297", 1},
+                                                        {"42A94967297", 42},
+                                                        {"010", 10},
+                                                        {"1.5", 1},
+                                                        {"\xef\xbc\x95", 0},
+                                                        {"\"42\"", 42},
+                                                        {"'7'", 7},
+                                                        {"\"9", 0},
+                                                        {"- 5", 0},
+                                                        {"+-5", 0}};
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(ReadMaxLog(value), expected) << "MaxLog=" << value;
   }
-}
-
-TEST(ProfileRead, OnlyTheFirstCharactersOfALongValueCount) {
-  // 29 digits are read; the 30th is not.
+  // 29 characters are read, the 30th is not; quotes come off only when the value fits.
   EXPECT_EQ(ReadMaxLog(std::string(28, '0') + "12"), 1);
   EXPECT_EQ(ReadMaxLog(std::string(27, '0') + "12"), 12);
-  // Quotes come off only when the value fits.
   EXPECT_EQ(ReadMaxLog("\"" + std::string(26, '0') + "12\""), 12);
   EXPECT_EQ(ReadMaxLog("\"" + std::string(30, '0') + "12\""), 0);
 }
@@ -166,9 +160,11 @@ TEST(ProfileWrite, TheFileIsReplacedWholeOrNotAtAll) {
 TEST(ProfileWrite, AFileThatCannotBeReadIsNotOverwritten) {
   TempFolder folder;
   const std::string path = folder.File("Zentab2.ini");
-  std::filesystem::create_directory(path);  // there, but no file to read
+  // There, but no file to read: a link to a folder, which a rename would replace.
+  std::filesystem::create_directory(folder.File("elsewhere"));
+  std::filesystem::create_directory_symlink(folder.File("elsewhere"), path);
   EXPECT_FALSE(profile::WriteProfileText("Option", "MaxLog", "5", path));
-  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
 }
 
 }  // namespace
