@@ -48,3 +48,8 @@ echo "== zentab.exe under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 tests/wine/run_wine_tests.sh
+
+echo "== zentab.exe under Wine under strain: failing shell calls, odd texts, a long run of scans"
+echo "   (1,000 here; ZENTAB_SOAK_SCANS=10000 ZENTAB_SOAK_WARMUP=1000 for the full one), its start"
+echo "   against a minimal tray program"
+tests/wine/soak.sh
