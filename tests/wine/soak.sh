@@ -20,38 +20,8 @@ if [ -z "${ZW_IN_NETNS:-}" ] && [ "$(id -u)" = 0 ] && unshare -n true 2>/dev/nul
   ZW_IN_NETNS=1 exec unshare -n "$0" "$@"
 fi
 
-START_TIME=$(date +%s)
-PASSED=0
-FAILED=0
-pass() {
-  echo "PASS $1"
-  PASSED=$((PASSED + 1))
-}
-fail() {
-  echo "FAIL $1"
-  shift
-  local line
-  for line in "$@"; do echo "     $line"; done
-  FAILED=$((FAILED + 1))
-}
-check() {
-  if [ "$2" == "$3" ]; then
-    pass "$1"
-  else
-    fail "$1" "expected:" $'\n'"$2" "actual:" $'\n'"$3"
-  fi
-}
-check_true() {
-  local name=$1
-  shift
-  if "$@"; then pass "$name"; else fail "$name" "not so: $*"; fi
-}
-finish() {
-  echo "soak tests took $(($(date +%s) - START_TIME)) s"
-  echo "$PASSED passed, $FAILED failed"
-  [ "$FAILED" -eq 0 ]
-  exit
-}
+SUITE="soak tests"
+. "$ROOT/tests/wine/checks.sh"
 
 # The locale and the template prefix are shared with the other Wine tests; the prefix is ours.
 ZW_BUILD=$ROOT/build
