@@ -25,6 +25,11 @@ enum class ControlKind {
   Image,          // a picture from the program's resources
 };
 
+// Twips for a length laid out in pixels at 96 dpi (15 twips to the pixel).
+constexpr int TwipsFromPixels(int pixels) {
+  return pixels * 15;
+}
+
 // A timer runs from the window's creation with this period until the logic sets its own.
 inline constexpr int kTimerDesignInterval = 1000;
 enum class Align { Left, Center, Right };
