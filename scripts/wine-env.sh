@@ -1,4 +1,4 @@
-# Shared by tests/wine/run_wine_tests.sh and scripts/run.sh (sourced, not run): a Wine prefix of
+# Shared by the Wine test scripts, scripts/run.sh and scripts/bench (sourced, not run): a Wine prefix of
 # our own with Japanese fonts and locale, the shell test doubles registered in it, and an X server
 # when there is no display.
 #
@@ -130,11 +130,27 @@ zw_stop() {
   return 0
 }
 
-# The built programs of the mingw preset: ZW_EXE, ZW_DRIVER, ZW_DOUBLES, ZW_PROBE.
+# The built programs of the mingw preset: ZW_EXE, ZW_DRIVER, ZW_DOUBLES, ZW_PROBE;
+# cpack's staging copies are passed over: they may be older than the build.
+zw_find_program() {
+  find "$1" -name _CPack_Packages -prune -o -name "$2" -type f -print 2>/dev/null | head -n 1
+}
 zw_find_programs() {
-  local dir=$1
-  ZW_EXE=$(find "$dir" -name zentab.exe -type f 2>/dev/null | head -n 1)
-  ZW_DRIVER=$(find "$dir" -name zentab_driver.exe -type f 2>/dev/null | head -n 1)
-  ZW_DOUBLES=$(find "$dir" -name zentab_doubles.dll -type f 2>/dev/null | head -n 1)
-  ZW_PROBE=$(find "$dir" -name profile_probe.exe -type f 2>/dev/null | head -n 1)
+  ZW_EXE=$(zw_find_program "$1" zentab.exe)
+  ZW_DRIVER=$(zw_find_program "$1" zentab_driver.exe)
+  ZW_DOUBLES=$(zw_find_program "$1" zentab_doubles.dll)
+  ZW_PROBE=$(zw_find_program "$1" profile_probe.exe)
+}
+
+# The stage of the Wine tests and the bench: X, locale and a fresh prefix in $1/prefix; APP
+# (C:\Zentab) for the program and DOUBLES (C:\doubles) with the doubles registered; no browser of
+# this machine is started for an address. Needs zw_find_programs first.
+zw_stage() {
+  ZW_FORCE_XVFB=1
+  mkdir -p "$1" && zw_locale && zw_display && zw_prefix "$1/prefix" || return 1
+  APP=$WINEPREFIX/drive_c/Zentab
+  DOUBLES=$WINEPREFIX/drive_c/doubles
+  mkdir -p "$APP"
+  zw_register_doubles "$ZW_DOUBLES" "$DOUBLES" &&
+    zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none
 }

@@ -41,15 +41,8 @@ for program in ZW_DRIVER ZW_DOUBLES ZW_PROBE; do
   [ -n "${!program}" ] || { fail "built: $program" "not found under $BUILD"; finish; }
 done
 
-ZW_FORCE_XVFB=1
 trap 'zw_stop' EXIT
-zw_locale && zw_display && zw_prefix "$WORK/prefix" || { fail "Wine set-up"; finish; }
-APP=$WINEPREFIX/drive_c/Zentab
-DOUBLES=$WINEPREFIX/drive_c/doubles
-mkdir -p "$APP"
-zw_register_doubles "$ZW_DOUBLES" "$DOUBLES" || { fail "doubles registered"; finish; }
-# The home page goes nowhere: no browser of this machine is started for it.
-zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none
+zw_stage "$WORK" || { fail "Wine set-up"; finish; }
 
 drv() {
   ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'

@@ -29,21 +29,15 @@ WORK=$ROOT/build/soak
 mkdir -p "$WORK"
 . "$ROOT/scripts/wine-env.sh"
 zw_find_programs "$BUILD"
-METER=$(find "$BUILD" -name zentab_meter.exe -type f 2>/dev/null | head -n 1)
-FLOOR=$(find "$BUILD" -name zentab_floor.exe -type f 2>/dev/null | head -n 1)
+METER=$(zw_find_program "$BUILD" zentab_meter.exe)
+FLOOR=$(zw_find_program "$BUILD" zentab_floor.exe)
 for program in ZW_EXE ZW_DRIVER ZW_DOUBLES METER FLOOR; do
   [ -n "${!program}" ] || { fail "built: $program" "not found under $BUILD"; finish; }
 done
 
-ZW_FORCE_XVFB=1
 trap 'zw_stop' EXIT
-zw_locale && zw_display && zw_prefix "$WORK/prefix" || { fail "Wine set-up"; finish; }
-APP=$WINEPREFIX/drive_c/Zentab
-DOUBLES=$WINEPREFIX/drive_c/doubles
-mkdir -p "$APP"
+zw_stage "$WORK" || { fail "Wine set-up"; finish; }
 cp "$ZW_EXE" "$APP/zentab.exe" && cp "$FLOOR" "$APP/zentab_floor.exe"
-zw_register_doubles "$ZW_DOUBLES" "$DOUBLES" || { fail "doubles registered"; finish; }
-zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none
 
 drv() {
   ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'
