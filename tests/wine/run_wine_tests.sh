@@ -254,8 +254,13 @@ check_true "past log: lines come again after the pause" past_changed
 drv pointer 1 1000
 drv command TMCmdVisible
 check "show/hide: the tray menu item shows the window" "1" "$(drv visible)"
+check "show/hide: no taskbar button: it is owned by a hidden window" "1" "$(drv owned)"
 design "design: the main window as designed, at 100 %" 96 Watcher MaxWatchNum=2/10 \
   'MaxLogNum=Max 50件'
+drv hover PastLst
+check "tooltip: the pointer resting on a list shows its tip" \
+  "ダブルクリックするとその項目を復元します。" "$(drv tooltip 5)"
+drv pointer 1 1000
 sleep 0.7
 zw_screenshot "$SHOTS/watcher-100.png"
 drv command TMCmdVisible

@@ -1,16 +1,20 @@
 #include "platform/win32/message_loop.h"
 
 #include "platform/shell_services.h"
+#include "platform/win32/win32_form.h"
 #include "platform/win32/windows_api.h"
 
 namespace zentab {
 namespace {
 
 // Tab and the labels' access keys work through the dialog manager of the form the message is
-// for; our forms mark themselves with WS_EX_CONTROLPARENT.
+// for; our forms mark themselves with WS_EX_CONTROLPARENT. The mouse also goes to its tooltips.
 void Dispatch(MSG& msg) {
   try {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+      Win32Form::RelayToToolTip(root, msg);
+    }
     if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
         IsDialogMessageW(root, &msg)) {
       return;

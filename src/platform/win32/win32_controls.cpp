@@ -27,23 +27,55 @@ DWORD TabStop(const ControlDesign& design) {
   return design.tabStop ? WS_TABSTOP : 0;
 }
 
-HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design, DWORD style,
-                 DWORD exStyle, void* param) {
+HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design,
+                 const RECT& place, DWORD style, DWORD exStyle, void* param) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
   style |= WS_CHILD | (design.visible ? WS_VISIBLE : 0) | (design.enabled ? 0 : WS_DISABLED);
   HWND window =
-      CreateWindowExW(exStyle, windowClass, Widen(design.caption).c_str(), style, 0, 0, 0, 0, form,
+      CreateWindowExW(exStyle, windowClass, Widen(design.caption).c_str(), style, place.left,
+                      place.top, place.right - place.left, place.bottom - place.top, form,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, param);
   if (!window) throw ShellFailure("CreateWindowExW failed for ", design.name);
   return window;
 }
 
 void Win32Child::Place(const RECT& place, UINT, HFONT font) {
+  // Nothing of a hidden form is drawn now; it is drawn whole when shown.
+  const bool shown = IsWindowVisible(window_) != FALSE;
   if (!SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
-                    place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
+                    place.bottom - place.top,
+                    SWP_NOZORDER | SWP_NOACTIVATE | (shown ? 0 : SWP_NOREDRAW | SWP_NOCOPYBITS))) {
     throw ShellFailure("SetWindowPos failed for a control");
   }
-  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), shown);
+}
+
+void Win32Child::SetTip(std::wstring text) {
+  tip_ = std::move(text);
+  if (toolTip_) RegisterTip();
+}
+
+void Win32Child::AttachToolTip(HWND toolTip) {
+  toolTip_ = toolTip;
+  if (!tip_.empty()) RegisterTip();
+}
+
+// Not subclassed (TTF_SUBCLASS): each message of a subclassed control costs a property lookup,
+// on Wine a round trip to the server. The message loop relays the mouse instead.
+void Win32Child::RegisterTip() {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = GetParent(window_);
+  tool.uId = reinterpret_cast<UINT_PTR>(window_);
+  tool.lpszText = tip_.data();
+  if (tipRegistered_) {
+    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+    tipRegistered_ = true;
+  } else {
+    throw ShellFailure("TTM_ADDTOOLW failed");
+  }
 }
 
 std::wstring WindowText(HWND window) {
@@ -75,20 +107,7 @@ bool ChildControl<Interface>::Enabled() const {
 
 template <class Interface>
 void ChildControl<Interface>::SetToolTipText(const std::string& text) {
-  std::wstring wide = Widen(text);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = GetParent(window_);
-  tool.uId = reinterpret_cast<UINT_PTR>(window_);
-  tool.lpszText = wide.data();
-  if (hasToolTip_) {
-    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  } else if (SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
-    hasToolTip_ = true;
-  } else {
-    throw ShellFailure("TTM_ADDTOOLW failed");
-  }
+  SetTip(Widen(text));
 }
 
 template class ChildControl<ListBox>;
@@ -103,11 +122,10 @@ template class ChildControl<CommandButton>;
 template class ChildControl<ComboBox>;
 
 // Unsorted, single selection; whole pixels of height so that both lists keep the design's size.
-Win32ListBox::Win32ListBox(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"LISTBOX", design,
+Win32ListBox::Win32ListBox(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"LISTBOX", design, place,
                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(design),
-                               WS_EX_CLIENTEDGE),
-                   toolTip) {}
+                               WS_EX_CLIENTEDGE)) {}
 
 void Win32ListBox::AddItem(const std::string& line) {
   const LRESULT added =
@@ -151,10 +169,9 @@ void Win32ListBox::SetListIndex(int index) {
   }
 }
 
-Win32Label::Win32Label(HWND form, const ControlDesign& design, HWND toolTip)
+Win32Label::Win32Label(HWND form, const ControlDesign& design, const RECT& place)
     : ChildControl(
-          CreateChild(form, L"STATIC", design, LabelAlignment(design.align) | SS_NOTIFY, 0),
-          toolTip),
+          CreateChild(form, L"STATIC", design, place, LabelAlignment(design.align) | SS_NOTIFY, 0)),
       design_(design.font) {}
 
 Win32Label::~Win32Label() {
@@ -191,13 +208,15 @@ std::string Win32Label::Caption() const {
   return Narrow(WindowText(window_));
 }
 
+// A label of a hidden form has nothing to show yet: it is drawn when the form is.
 void Win32Label::Refresh() {
+  if (!IsWindowVisible(window_)) return;
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-Win32CheckBox::Win32CheckBox(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"BUTTON", design, BS_AUTOCHECKBOX | TabStop(design), 0),
-                   toolTip) {}
+Win32CheckBox::Win32CheckBox(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(
+          CreateChild(form, L"BUTTON", design, place, BS_AUTOCHECKBOX | TabStop(design), 0)) {}
 
 void Win32CheckBox::SetValue(int value) {
   SendMessageW(window_, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -207,12 +226,12 @@ int Win32CheckBox::Value() const {
   return SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-Win32PictureBox::Win32PictureBox(HWND form, const ControlDesign& design, HWND toolTip,
+Win32PictureBox::Win32PictureBox(HWND form, const ControlDesign& design, const RECT& place,
                                  std::function<void(int x)> mouseDown)
-    : ChildControl(nullptr, toolTip), mouseDown_(std::move(mouseDown)) {
+    : ChildControl(nullptr), mouseDown_(std::move(mouseDown)) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
   RegisterBoundClass<Win32PictureBox>(instance, kPictureClass, nullptr);
-  window_ = CreateChild(form, kPictureClass, design, 0, 0, this);
+  window_ = CreateChild(form, kPictureClass, design, place, 0, 0, this);
 }
 
 LRESULT Win32PictureBox::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -229,11 +248,11 @@ LRESULT Win32PictureBox::OnLeftButtonDown(int x) {
   return 0;
 }
 
-Win32Frame::Win32Frame(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"BUTTON", design, BS_GROUPBOX, 0), toolTip) {}
+Win32Frame::Win32Frame(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"BUTTON", design, place, BS_GROUPBOX, 0)) {}
 
-Win32Line::Win32Line(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"STATIC", design, SS_ETCHEDHORZ, 0), toolTip) {}
+Win32Line::Win32Line(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"STATIC", design, place, SS_ETCHEDHORZ, 0)) {}
 
 // The etched edge is two pixels high at any DPI.
 void Win32Line::Place(const RECT& place, UINT dpi, HFONT font) {

@@ -15,9 +15,10 @@ std::wstring WindowText(HWND window);
 // WS_TABSTOP unless the design says otherwise.
 DWORD TabStop(const ControlDesign& design);
 
-// Born without a size: the form places its children once it knows its DPI.
-HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design, DWORD style,
-                 DWORD exStyle, void* param = nullptr);
+// Born at `place`, pixels of the form's client area at the form's first scale; the form gives its
+// children fonts, and places for the scale of its screen, when it is first shown.
+HWND CreateChild(HWND form, const wchar_t* windowClass, const ControlDesign& design,
+                 const RECT& place, DWORD style, DWORD exStyle, void* param = nullptr);
 
 // What the form needs of every child window, whatever its kind.
 class Win32Child {
@@ -27,10 +28,20 @@ class Win32Child {
   // Puts the window at `place` (pixels of the form's client area) for a screen of `dpi`, in the
   // form's font unless the control has one of its own.
   virtual void Place(const RECT& place, UINT dpi, HFONT font);
+  // The tip shown while the pointer rests on the control. It takes effect once the form has made
+  // its tooltip window, at its first showing, which hands it over here.
+  void SetTip(std::wstring text);
+  void AttachToolTip(HWND toolTip);
 
  protected:
   explicit Win32Child(HWND window) : window_(window) {}
   HWND window_;
+
+ private:
+  void RegisterTip();
+  HWND toolTip_ = nullptr;
+  std::wstring tip_;
+  bool tipRegistered_ = false;
 };
 
 // What every child-window control does alike: visibility, enabling, tooltip and handle.
@@ -46,16 +57,12 @@ class ChildControl : public Interface, public Win32Child {
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
 
  protected:
-  ChildControl(HWND window, HWND toolTip) : Win32Child(window), toolTip_(toolTip) {}
-
- private:
-  HWND toolTip_;
-  bool hasToolTip_ = false;
+  explicit ChildControl(HWND window) : Win32Child(window) {}
 };
 
 class Win32ListBox final : public ChildControl<ListBox> {
  public:
-  Win32ListBox(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32ListBox(HWND form, const ControlDesign& design, const RECT& place);
   void AddItem(const std::string& line) override;
   void RemoveItem(int index) override;
   void Clear() override;
@@ -69,7 +76,7 @@ class Win32ListBox final : public ChildControl<ListBox> {
 // form's background. A label with a font of its own keeps it at the form's DPI.
 class Win32Label final : public ChildControl<Label> {
  public:
-  Win32Label(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32Label(HWND form, const ControlDesign& design, const RECT& place);
   ~Win32Label() override;
   Win32Label(const Win32Label&) = delete;
   Win32Label& operator=(const Win32Label&) = delete;
@@ -87,7 +94,7 @@ class Win32Label final : public ChildControl<Label> {
 
 class Win32CheckBox final : public ChildControl<CheckBox> {
  public:
-  Win32CheckBox(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32CheckBox(HWND form, const ControlDesign& design, const RECT& place);
   void SetValue(int value) override;
   int Value() const override;
 };
@@ -96,7 +103,7 @@ class Win32CheckBox final : public ChildControl<CheckBox> {
 // left-button message: that arrives as MouseDown with the message's low word as X.
 class Win32PictureBox final : public ChildControl<PictureBox> {
  public:
-  Win32PictureBox(HWND form, const ControlDesign& design, HWND toolTip,
+  Win32PictureBox(HWND form, const ControlDesign& design, const RECT& place,
                   std::function<void(int x)> mouseDown);
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -108,13 +115,13 @@ class Win32PictureBox final : public ChildControl<PictureBox> {
 // A group box; it never takes the focus.
 class Win32Frame final : public ChildControl<Control> {
  public:
-  Win32Frame(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32Frame(HWND form, const ControlDesign& design, const RECT& place);
 };
 
 // An etched rule along the top of the design's rectangle.
 class Win32Line final : public ChildControl<Control> {
  public:
-  Win32Line(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32Line(HWND form, const ControlDesign& design, const RECT& place);
   void Place(const RECT& place, UINT dpi, HFONT font) override;
 };
 

@@ -19,6 +19,7 @@ constexpr int kTwipsPerInch = 1440;
 constexpr wchar_t kFontFace[] = L"MS UI Gothic";
 constexpr int kFontPoints = 9;
 constexpr int kToolTipWidth = 400;  // pixels at 96 dpi
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
 // What the user could press or focus himself.
 bool Usable(HWND window) {
@@ -36,20 +37,14 @@ Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance)
   RegisterBoundClass<Win32Form>(instance, kFormClass, GetSysColorBrush(COLOR_BTNFACE));
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   if (!taskbarCreated_) throw ShellFailure("RegisterWindowMessageW failed");
-  // An owned window gets no taskbar button and keeps its minimize box.
-  if (!design.showInTaskbar) {
-    owner_ = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             instance, nullptr);
-    if (!owner_) throw ShellFailure("CreateWindowExW failed for the owner window");
-  }
   CreateMenus();
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(design.caption).c_str(), Style(),
-                            0, 0, 0, 0, owner_, menuBar_, instance, this);
+  // Made at its size for the system's scale: a resize afterwards costs a round trip to the
+  // display. Its own scale is applied when it is first shown.
+  dpi_ = GetDpiForSystem();
+  const SIZE size = FrameSize(kFormExStyle);
+  window_ = CreateWindowExW(kFormExStyle, kFormClass, Widen(design.caption).c_str(), Style(), 0, 0,
+                            size.cx, size.cy, nullptr, menuBar_, instance, this);
   if (!window_) throw ShellFailure("CreateWindowExW failed for ", design.name);
-  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
-  if (!toolTip_) throw ShellFailure("CreateWindowExW failed for the tooltips");
   for (const ControlDesign& control : design_.controls) {
     if (control.isDefault) defaultButton_ = control.name;
     if (control.isCancel) cancelButton_ = control.name;
@@ -59,11 +54,8 @@ Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance)
   StackPictures();
   if (design.icon != Picture::None) {
     smallIcon_ = LoadPictureIcon(instance, design.icon, 16);
-    largeIcon_ = LoadPictureIcon(instance, design.icon, 32);
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   }
-  ApplyDpi(GetDpiForWindow(window_));
 }
 
 Win32Form::~Win32Form() {
@@ -188,7 +180,8 @@ POINT Win32Form::OriginOf(const ControlDesign& design) const {
 
 template <class T, class... Extra>
 T& Win32Form::AddChild(const ControlDesign& design, POINT origin, Extra&&... extra) {
-  auto control = std::make_unique<T>(window_, design, toolTip_, std::forward<Extra>(extra)...);
+  auto control =
+      std::make_unique<T>(window_, design, PlaceOf(design, origin), std::forward<Extra>(extra)...);
   T& made = *control;
   if (!controls_.emplace(design.name, std::move(control)).second) {
     throw DesignError("two controls named ", design.name);
@@ -242,6 +235,50 @@ DWORD Win32Form::Style() const {
          (design_.minButton ? WS_MINIMIZEBOX : 0) | (design_.maxButton ? WS_MAXIMIZEBOX : 0);
 }
 
+// An owned window gets no taskbar button and keeps its minimize box. The shell decides on the
+// button when the window is shown, so the owner comes just before that.
+void Win32Form::TakeHiddenOwner() {
+  owner_ = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                           nullptr);
+  if (!owner_) throw ShellFailure("CreateWindowExW failed for the owner window");
+  SetLastError(ERROR_SUCCESS);
+  if (!SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_)) &&
+      GetLastError() != ERROR_SUCCESS) {
+    throw ShellFailure("the window could not take its owner");
+  }
+}
+
+void Win32Form::CreateToolTip() {
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  if (!toolTip_) throw ShellFailure("CreateWindowExW failed for the tooltips");
+  for (const Child& child : children_) child.control->AttachToolTip(toolTip_);
+}
+
+void Win32Form::RelayToToolTip(HWND root, const MSG& mouse) {
+  if (!IsForm(root)) return;
+  const auto* form = reinterpret_cast<const Win32Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+  if (form && form->toolTip_) {
+    SendMessageW(form->toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
+  }
+}
+
+// The outer size of the window for the design's client area at the current scale.
+SIZE Win32Form::FrameSize(DWORD exStyle) const {
+  RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
+  if (!AdjustWindowRectExForDpi(&frame, Style(), menuBar_ != nullptr, exStyle, dpi_)) {
+    throw ShellFailure("AdjustWindowRectExForDpi failed");
+  }
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// A control's place in pixels of the client area, from its origin in twips.
+RECT Win32Form::PlaceOf(const ControlDesign& design, POINT origin) const {
+  return RECT{Pixels(origin.x), Pixels(origin.y), Pixels(origin.x + design.width),
+              Pixels(origin.y + design.height)};
+}
+
 int Win32Form::Pixels(int twips) const {
   return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
 }
@@ -249,27 +286,28 @@ int Win32Form::Pixels(int twips) const {
 // Font, control places, pictures and window size for the screen the window is on.
 void Win32Form::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
+  laidOut_ = true;
   GdiPtr<HFONT> font(CreateFontW(-MulDiv(kFontPoints, static_cast<int>(dpi), 72), 0, 0, 0,
                                  FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, kFontFace));
   if (!font) throw ShellFailure("CreateFontW failed");
   for (const Child& child : children_) {
-    const ControlDesign& design = *child.design;
-    const RECT place{Pixels(child.origin.x), Pixels(child.origin.y),
-                     Pixels(child.origin.x + design.width), Pixels(child.origin.y + design.height)};
-    child.control->Place(place, dpi, font.get());
+    child.control->Place(PlaceOf(*child.design, child.origin), dpi, font.get());
   }
   font_ = std::move(font);  // the old one only now, when no control uses it any more
   ComposeFace();
   // Long help texts wrap instead of running across the screen.
-  SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0,
-               MulDiv(kToolTipWidth, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
+  if (toolTip_) {
+    SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0,
+                 MulDiv(kToolTipWidth, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
+  }
 
-  RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  if (!AdjustWindowRectExForDpi(&frame, Style(), menuBar_ != nullptr, exStyle, dpi) ||
-      !SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  const SIZE size = FrameSize(static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+  RECT now;
+  if (!GetWindowRect(window_, &now)) throw ShellFailure("GetWindowRect failed");
+  if ((now.right - now.left != size.cx || now.bottom - now.top != size.cy) &&
+      !SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw ShellFailure("the window could not be sized");
   }
@@ -322,11 +360,22 @@ std::string Win32Form::Caption() const {
 }
 
 void Win32Form::SetVisible(bool visible) {
-  if (visible && !centred_) {
-    CentreOnMonitor();
-    centred_ = true;
-  }
+  if (visible && !prepared_) PrepareFirstShowing();
   ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+// What only a shown form needs waits for its first showing: a form that starts hidden in the tray
+// may never be shown. Each step is done once, also when a later one fails.
+void Win32Form::PrepareFirstShowing() {
+  if (!design_.showInTaskbar && !owner_) TakeHiddenOwner();
+  if (!toolTip_) CreateToolTip();
+  if (!largeIcon_ && design_.icon != Picture::None) {
+    largeIcon_ = LoadPictureIcon(instance_, design_.icon, 32);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+  }
+  if (!laidOut_) ApplyDpi(GetDpiForWindow(window_));
+  CentreOnMonitor();
+  prepared_ = true;
 }
 
 bool Win32Form::Visible() const {

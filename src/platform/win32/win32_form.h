@@ -26,6 +26,9 @@ class Win32Form final : public FormView, public Form {
 
   // Whether `window` is one of the program's forms.
   static bool IsForm(HWND window);
+  // Hands a mouse message for `root` or its controls to the form's tooltips, when `root` is a
+  // form: the controls are not subclassed for them.
+  static void RelayToToolTip(HWND root, const MSG& mouse);
 
   Form& Window() override { return *this; }
   ListBox& ListBoxNamed(std::string_view name) override { return Named<ListBox>(name); }
@@ -77,6 +80,11 @@ class Win32Form final : public FormView, public Form {
   void StackPictures();
   DWORD Style() const;
   int Pixels(int twips) const;
+  SIZE FrameSize(DWORD exStyle) const;
+  RECT PlaceOf(const ControlDesign& design, POINT origin) const;
+  void PrepareFirstShowing();
+  void TakeHiddenOwner();
+  void CreateToolTip();
   void ApplyDpi(UINT dpi);
   void ComposeFace();
   void CentreOnMonitor();
@@ -119,7 +127,8 @@ class Win32Form final : public FormView, public Form {
   HBRUSH face_;                    // the system's, not ours to free
   GdiPtr<HBITMAP> pictureBitmap_;  // the face with the form's pictures on it
   GdiPtr<HBRUSH> pictureFace_;     // a brush of it
-  bool centred_ = false;
+  bool laidOut_ = false;
+  bool prepared_ = false;
   bool unloaded_ = false;
   std::string defaultButton_;
   std::string cancelButton_;

@@ -26,9 +26,9 @@ int Clamp(int value, const RangeDesign& range) {
 
 }  // namespace
 
-Win32OptionButton::Win32OptionButton(HWND form, const ControlDesign& design, HWND toolTip,
+Win32OptionButton::Win32OptionButton(HWND form, const ControlDesign& design, const RECT& place,
                                      const std::vector<HWND>& group)
-    : ChildControl(CreateChild(form, L"BUTTON", design, BS_AUTORADIOBUTTON, 0), toolTip),
+    : ChildControl(CreateChild(form, L"BUTTON", design, place, BS_AUTORADIOBUTTON, 0)),
       group_(group) {}
 
 // The system moves the tab stop of a group to its checked button; with none checked the first
@@ -56,12 +56,11 @@ bool Win32OptionButton::Value() const {
   return SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-Win32TextBox::Win32TextBox(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"EDIT", design,
+Win32TextBox::Win32TextBox(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"EDIT", design, place,
                                ES_AUTOHSCROLL | EditAlignment(design.align) |
                                    (design.readOnly ? ES_READONLY : 0) | TabStop(design),
-                               WS_EX_CLIENTEDGE),
-                   toolTip) {}
+                               WS_EX_CLIENTEDGE)) {}
 
 void Win32TextBox::SetText(const std::string& text) {
   if (!SetWindowTextW(window_, Widen(text).c_str())) throw ShellFailure("SetWindowTextW failed");
@@ -72,9 +71,9 @@ std::string Win32TextBox::Text() const {
 }
 
 // It never takes the focus itself: the arrow keys work on it from its buddy.
-Win32UpDown::Win32UpDown(HWND form, const ControlDesign& design, HWND toolTip, HWND buddy)
-    : ChildControl(CreateChild(form, UPDOWN_CLASSW, design, UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0),
-                   toolTip),
+Win32UpDown::Win32UpDown(HWND form, const ControlDesign& design, const RECT& place, HWND buddy)
+    : ChildControl(
+          CreateChild(form, UPDOWN_CLASSW, design, place, UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0)),
       range_(design.range),
       known_(design.range.min) {
   SendMessageW(window_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
@@ -109,8 +108,8 @@ bool Win32UpDown::TakeChange() {
 }
 
 // No page of its own, so that the thumb reaches the largest value.
-Win32ScrollBar::Win32ScrollBar(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"SCROLLBAR", design, SBS_HORZ | TabStop(design), 0), toolTip),
+Win32ScrollBar::Win32ScrollBar(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"SCROLLBAR", design, place, SBS_HORZ | TabStop(design), 0)),
       range_(design.range) {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
@@ -175,11 +174,10 @@ bool Win32ScrollBar::Scroll(int request) {
   return true;
 }
 
-Win32CommandButton::Win32CommandButton(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(
-          CreateChild(form, L"BUTTON", design,
-                      (design.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(design), 0),
-          toolTip) {}
+Win32CommandButton::Win32CommandButton(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(
+          form, L"BUTTON", design, place,
+          (design.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(design), 0)) {}
 
 void Win32CommandButton::SetCaption(const std::string& text) {
   if (!SetWindowTextW(window_, Widen(text).c_str())) throw ShellFailure("SetWindowTextW failed");
@@ -196,10 +194,9 @@ void Win32CommandButton::ShowAsDefault(bool isDefault) {
   SendMessageW(window_, BM_SETSTYLE, static_cast<WPARAM>(wanted), TRUE);
 }
 
-Win32ComboBox::Win32ComboBox(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"COMBOBOX", design,
-                               CBS_DROPDOWNLIST | WS_VSCROLL | TabStop(design), 0),
-                   toolTip) {
+Win32ComboBox::Win32ComboBox(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"COMBOBOX", design, place,
+                               CBS_DROPDOWNLIST | WS_VSCROLL | TabStop(design), 0)) {
   for (std::string_view item : design.items) {
     const LRESULT added =
         SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));

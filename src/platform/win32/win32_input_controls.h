@@ -12,7 +12,7 @@ namespace zentab {
 // Selecting one clears the others of `group`, the option buttons of its container.
 class Win32OptionButton final : public ChildControl<OptionButton> {
  public:
-  Win32OptionButton(HWND form, const ControlDesign& design, HWND toolTip,
+  Win32OptionButton(HWND form, const ControlDesign& design, const RECT& place,
                     const std::vector<HWND>& group);
   void SetValue(bool selected) override;
   bool Value() const override;
@@ -23,7 +23,7 @@ class Win32OptionButton final : public ChildControl<OptionButton> {
 
 class Win32TextBox final : public ChildControl<TextBox> {
  public:
-  Win32TextBox(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32TextBox(HWND form, const ControlDesign& design, const RECT& place);
   void SetText(const std::string& text) override;
   std::string Text() const override;
 };
@@ -32,7 +32,7 @@ class Win32TextBox final : public ChildControl<TextBox> {
 // and leaves the buddy's text to the window's logic.
 class Win32UpDown final : public ChildControl<RangeControl> {
  public:
-  Win32UpDown(HWND form, const ControlDesign& design, HWND toolTip, HWND buddy);
+  Win32UpDown(HWND form, const ControlDesign& design, const RECT& place, HWND buddy);
   void SetValue(int value) override;
   int Value() const override;
   int Min() const override { return range_.min; }
@@ -47,7 +47,7 @@ class Win32UpDown final : public ChildControl<RangeControl> {
 
 class Win32ScrollBar final : public ChildControl<RangeControl> {
  public:
-  Win32ScrollBar(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32ScrollBar(HWND form, const ControlDesign& design, const RECT& place);
   void SetValue(int value) override;
   int Value() const override;
   int Min() const override { return range_.min; }
@@ -62,7 +62,7 @@ class Win32ScrollBar final : public ChildControl<RangeControl> {
 
 class Win32CommandButton final : public ChildControl<CommandButton> {
  public:
-  Win32CommandButton(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32CommandButton(HWND form, const ControlDesign& design, const RECT& place);
   void SetCaption(const std::string& text) override;
   std::string Caption() const override;
   // The thick border of the button that Enter presses.
@@ -72,7 +72,7 @@ class Win32CommandButton final : public ChildControl<CommandButton> {
 // Its items come from the design; the list drops down far enough to show them all.
 class Win32ComboBox final : public ChildControl<ComboBox> {
  public:
-  Win32ComboBox(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32ComboBox(HWND form, const ControlDesign& design, const RECT& place);
   int ListCount() const override;
   std::string List(int index) const override;
   int ListIndex() const override;

@@ -104,10 +104,10 @@ IconPtr LoadPictureIcon(HINSTANCE instance, Picture picture, int size) {
   return icon;
 }
 
-Win32Image::Win32Image(HWND form, const ControlDesign& design, HWND toolTip)
-    : ChildControl(CreateChild(form, L"STATIC", design,
-                               (IsIcon(design.picture) ? SS_ICON : SS_BITMAP) | WS_CLIPSIBLINGS, 0),
-                   toolTip),
+Win32Image::Win32Image(HWND form, const ControlDesign& design, const RECT& place)
+    : ChildControl(CreateChild(form, L"STATIC", design, place,
+                               (IsIcon(design.picture) ? SS_ICON : SS_BITMAP) | WS_CLIPSIBLINGS,
+                               0)),
       instance_(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE))),
       picture_(design.picture),
       stretch_(design.stretch) {

@@ -28,7 +28,7 @@ IconPtr LoadPictureIcon(HINSTANCE instance, Picture picture, int size);
 // icon as large as the control.
 class Win32Image final : public ChildControl<Control> {
  public:
-  Win32Image(HWND form, const ControlDesign& design, HWND toolTip);
+  Win32Image(HWND form, const ControlDesign& design, const RECT& place);
   bool Stretched() const { return stretch_; }
   void Place(const RECT& place, UINT dpi, HFONT font) override;
   // Paints the picture as the control shows it, at the control's place in the form.

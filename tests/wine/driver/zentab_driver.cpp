@@ -351,7 +351,7 @@ int Usage() {
       L"  windows: Watcher, Options, VerInfo, Votrix; controls: Name (the main window's) or\n"
       L"  Form.Name, or a number; menu commands by name (CmdExit...) or number\n"
       L"  wait [s] | pid | alive | gone [form] [s] | shown <form> [s] | windows | caption [form]\n"
-      L"  visible [control] | enabled <control> | dpi <form> | rect <form>\n"
+      L"  visible [control] | owned [form] | enabled <control> | dpi <form> | rect <form>\n"
       L"  design <form> [Name=text | hidden:Name | disabled:Name | default:Name]...\n"
       L"  list <control> | waitlist <control> <line> [s] | waitcount <control> <n> [s]\n"
       L"  text <control> | waittext <control> <text> [s] | check <control>...\n"
@@ -360,7 +360,7 @@ int Usage() {
       L"  menu [s] | closemenu [s] | dblclick <list> <index> | close [form]\n"
       L"  dialog <caption> [s] | dismiss <caption> [OK|Cancel|Enter] [next caption]\n"
       L"  top <class> [s] | closetop <class> (and waits until it has gone)\n"
-      L"  shellwindows | open <url> | acp | pointer <x> <y>");
+      L"  shellwindows | open <url> | acp | pointer <x> <y> | hover <control> | tooltip [s]");
   return 64;
 }
 
@@ -423,6 +423,12 @@ int wmain(int argc, wchar_t** argv) {
     Print(visible ? L"1" : L"0");
     return 0;
   }
+  if (command == L"owned") {
+    // No taskbar button: the window hangs on an owner that is never shown.
+    HWND owner = GetWindow(formAt(1) ? Form(*formAt(1)) : Watcher(), GW_OWNER);
+    Print(owner && !IsWindowVisible(owner) ? L"1" : L"0");
+    return 0;
+  }
   if (command == L"windows") {
     int count = 0;
     const std::wstring caption = driver::CaptionOf(zentab::WatcherForm());
@@ -456,6 +462,19 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"pointer" && need(2)) {
     // Out of the way of a screenshot: a pointer over a list shows its tooltip.
     return SetCursorPos(Number(argv[1]), Number(argv[2])) ? 0 : 1;
+  }
+  if (command == L"hover" && need(1)) {
+    // The pointer rests on the middle of a control.
+    RECT r;
+    GetWindowRect(Control(argv[1]), &r);
+    return SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2) ? 0 : 1;
+  }
+  if (command == L"tooltip") {
+    // The tip the program shows, as its tooltip window tells it.
+    HWND tip = WaitForTopLevel(L"tooltips_class32", nullptr, ProcessOf(Watcher()),
+                               Seconds(argc, argv, 1, 3), true);
+    Print(tip ? WindowText(tip) : L"no tooltip");
+    return tip ? 0 : 1;
   }
   if (command == L"acp") {
     Print(std::to_wstring(GetACP()));
