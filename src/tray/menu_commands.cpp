@@ -8,6 +8,7 @@
 #include "info/votrix.h"
 #include "info/votrix_form.h"
 #include "info/web_addresses.h"
+#include "platform/scope_guard.h"
 #include "settings/options.h"
 #include "settings/options_form.h"
 
@@ -51,11 +52,8 @@ void MenuCommands::CmdSoftwareVote_Click() {
 }
 
 void MenuCommands::Show(const FormDesign& design, const FormHost::MakeForm& make) {
-  struct Shown {
-    bool& open;
-    explicit Shown(bool& flag) : open(flag) { open = true; }
-    ~Shown() { open = false; }
-  } shown{modalOpen_};
+  modalOpen_ = true;
+  ScopeGuard closed([this] { modalOpen_ = false; });
   host_.ShowModal(design, make);
 }
 

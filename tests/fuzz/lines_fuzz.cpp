@@ -11,10 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "check.h"
 #include "watch/lines.h"
 #include "watch/redirects.h"
 
 namespace {
+
+using zentab::fuzz::Check;
 
 // "http:", "file:", "ms-help:": a letter, then letters, digits, "+", "-" or ".", then ":".
 bool StartsWithScheme(std::string_view text) {
@@ -26,13 +29,6 @@ bool StartsWithScheme(std::string_view text) {
     if (!letter(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') return false;
   }
   return false;
-}
-
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    __builtin_fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "app/watcher.h"
 #include "app/watcher_form.h"
+#include "check.h"
 #include "platform/memory/memory_form.h"
 #include "platform/memory/memory_form_host.h"
 #include "platform/memory/memory_shell.h"
@@ -42,13 +43,6 @@ class Folder {
  private:
   std::filesystem::path path_;
 };
-
-inline void Check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 // A settings value as a hand-edited file may hold it: missing, a number, or not a number.
 inline void WriteSettings(FuzzedDataProvider& input, const std::string& path) {

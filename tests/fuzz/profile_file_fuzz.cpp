@@ -13,9 +13,12 @@
 #include <string_view>
 #include <vector>
 
+#include "check.h"
 #include "platform/memory/profile_file.h"
 
 namespace {
+
+using zentab::fuzz::Check;
 
 namespace profile = zentab::profile;
 
@@ -72,13 +75,6 @@ void GuessNames(std::string_view contents, std::vector<std::string>& sections,
     } else if (!line.empty()) {
       keys.emplace_back(line.substr(0, line.find('=')));
     }
-  }
-}
-
-void Check(bool condition, const char* what) {
-  if (!condition) {
-    __builtin_fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
   }
 }
 

@@ -1,5 +1,7 @@
-# Shared by the Wine test scripts (sourced, not run): PASS/FAIL lines and the closing count.
-# Set SUITE (what `finish` reports the time of) before use.
+# Shared by the Wine test scripts (sourced, not run): PASS/FAIL lines and the closing count, and
+# short hands for the driver, the doubles' scenario and calls log, and the settings file.
+# Set SUITE (what `finish` reports the time of) before use; the short hands use ZW_DRIVER,
+# DOUBLES and APP (see zw_find_programs and zw_stage).
 
 START_TIME=$(date +%s)
 PASSED=0
@@ -35,3 +37,13 @@ finish() {
   [ "$FAILED" -eq 0 ]
   exit
 }
+
+drv() {
+  ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+scenario() { printf '%s\n' "$@" >"$DOUBLES/scenario.txt"; }
+settings() { printf '%s\r\n' "$@" >"$APP/Zentab2.ini"; }
+lines() { printf '%s\n' "$@"; }
+calls() { cat "$DOUBLES/calls.log"; }
+forget_calls() { : >"$DOUBLES/calls.log"; }

@@ -44,14 +44,6 @@ done
 trap 'zw_stop' EXIT
 zw_stage "$WORK" || { fail "Wine set-up"; finish; }
 
-drv() {
-  ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
-}
-scenario() { printf '%s\n' "$@" >"$DOUBLES/scenario.txt"; }
-settings() { printf '%s\r\n' "$@" >"$APP/Zentab2.ini"; }
-calls() { cat "$DOUBLES/calls.log"; }
-forget_calls() { : >"$DOUBLES/calls.log"; }
 # Waits up to $2 s (default 10) until the calls log holds $1 lines.
 wait_calls() {
   local i
@@ -88,7 +80,6 @@ exit_zentab() {
     kill "$ZENTAB_JOB" 2>/dev/null
   fi
 }
-lines() { printf '%s\n' "$@"; }
 declare -A CAPTIONS=([Watcher]='Zentab Ver2.0 - Watcher' [Options]='Zentab Ver2.0 - Options'
   [VerInfo]='Zentab Ver2.0' [Votrix]="[Votrix] Tamsel's Zozidor Software Vote System")
 # design NAME DPI WINDOW [CHANGES...]: the shown window, at that screen scale and with its

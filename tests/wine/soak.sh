@@ -39,19 +39,10 @@ trap 'zw_stop' EXIT
 zw_stage "$WORK" || { fail "Wine set-up"; finish; }
 cp "$ZW_EXE" "$APP/zentab.exe" && cp "$FLOOR" "$APP/zentab_floor.exe"
 
-drv() {
-  ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
-}
 meter() {
   ZW_TIMEOUT=${METER_TIMEOUT:-60} zw_wine "$METER" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
 }
-scenario() { printf '%s\n' "$@" >"$DOUBLES/scenario.txt"; }
-settings() { printf '%s\r\n' "$@" >"$APP/Zentab2.ini"; }
-lines() { printf '%s\n' "$@"; }
-calls() { cat "$DOUBLES/calls.log"; }
-forget_calls() { : >"$DOUBLES/calls.log"; }
 # One number of the doubles' tally of the program's process (see doubles/tally.h).
 tally() { awk -v key="$1" '$1 == key { print $2 }' "$DOUBLES/objects-$PID.txt" 2>/dev/null; }
 # Waits until the program has begun $1 more scans (up to 10 s).

@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/scope_guard.h"
 #include "platform/shell_services.h"
 #include "platform/win32/message_loop.h"
 
@@ -87,10 +88,7 @@ void Win32FormHost::ShowModal(const FormDesign& design, const MakeForm& make) {
   Win32Form form(design, instance_);
   std::unique_ptr<ModalForm> logic = make(form);
   // Whatever the window still says while it goes down must not reach the logic after it.
-  struct Detach {
-    Win32Form& form;
-    ~Detach() { form.SetEvents(nullptr); }
-  } detach{form};
+  ScopeGuard detach([&form] { form.SetEvents(nullptr); });
   form.SetEvents(logic.get());
   logic->Form_Load();
   if (form.Unloaded()) return;
