@@ -439,6 +439,10 @@ options_ok() {
   design "options: the changed controls show their values" 96 Options HMWatch=11 HMLog=49 \
     'HMInterval=1.0 秒'
   check "options: the changed selection" "01001010" "$(ticks)"
+  drv hover Options.Label5
+  check "options: the dialog's tips show too" "ウィンドウをスキャンする間隔を設定してください。" \
+    "$(drv tooltip 5)"
+  drv pointer 1 1000
   drv press Options.cmdOK
   check_true "options: OK closes the dialog" drv gone Options 5
   check_true "options: OK writes User then Option, in code page 932 with CRLF" cmp -s \
