@@ -38,9 +38,20 @@ finish() {
   exit
 }
 
+# Wine's loader now and then fails to start a program on a loaded machine ("failed to open ...:
+# c0000135", status 53); the driver never ran then, and is started again.
 drv() {
-  ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
+  local out rc try
+  out=$(mktemp)
+  for try in 1 2 3; do
+    ZW_TIMEOUT=45 zw_wine "$ZW_DRIVER" "$@" >"$out" 2>/dev/null
+    rc=$?
+    [ "$rc" -ne 53 ] && break
+    echo "(the driver did not start; again)" >&2
+  done
+  tr -d '\r' <"$out"
+  rm -f "$out"
+  return "$rc"
 }
 scenario() { printf '%s\n' "$@" >"$DOUBLES/scenario.txt"; }
 settings() { printf '%s\r\n' "$@" >"$APP/Zentab2.ini"; }
