@@ -52,10 +52,8 @@ Win32Form::Win32Form(const FormDesign& design, HINSTANCE instance)
   CreateControls();
   MarkGroups();
   StackPictures();
-  if (design.icon != Picture::None) {
-    smallIcon_ = LoadPictureIcon(instance, design.icon, 16);
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  }
+  // The tray takes the small icon at once; the window shows its icons only once it is shown.
+  if (design.icon != Picture::None) smallIcon_ = LoadPictureIcon(instance, design.icon, 16);
 }
 
 Win32Form::~Win32Form() {
@@ -371,6 +369,8 @@ void Win32Form::PrepareFirstShowing() {
   if (!toolTip_) CreateToolTip();
   if (!largeIcon_ && design_.icon != Picture::None) {
     largeIcon_ = LoadPictureIcon(instance_, design_.icon, 32);
+    // Each costs the display a conversion of the picture, even for a hidden window.
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   }
   if (!laidOut_) ApplyDpi(GetDpiForWindow(window_));
