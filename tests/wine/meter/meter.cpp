@@ -23,16 +23,9 @@
 namespace {
 
 using meter::Print;
+using meter::Widen;
 
 constexpr wchar_t kFormClass[] = L"Zentab.Form";
-
-std::wstring Widen(std::string_view text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                                      static_cast<int>(text.size()), wide.data(),
-                                                      static_cast<int>(wide.size()))));
-  return wide;
-}
 
 std::wstring Caption(const zentab::FormDesign& design) {
   return Widen(

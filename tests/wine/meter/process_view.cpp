@@ -85,14 +85,6 @@ long CountWindows(DWORD pid) {
   return count.count;
 }
 
-std::wstring Widen(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                                      static_cast<int>(text.size()), wide.data(),
-                                                      static_cast<int>(wide.size()))));
-  return wide;
-}
-
 std::string ReadSmallFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
@@ -292,6 +284,14 @@ void Print(const std::wstring& line) {
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
             &written, nullptr);
+}
+
+std::wstring Widen(std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(),
+                                                      static_cast<int>(text.size()), wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  return wide;
 }
 
 }  // namespace meter

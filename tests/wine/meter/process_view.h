@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace meter {
@@ -33,5 +34,6 @@ HWND FindTopLevel(DWORD pid, const wchar_t* className, const wchar_t* caption,
 std::vector<std::wstring> EscapedLines(HWND list);
 
 void Print(const std::wstring& line);
+std::wstring Widen(std::string_view utf8);
 
 }  // namespace meter
