@@ -5,8 +5,21 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 namespace zentab {
+
+class Control;
+class ListBox;
+class Label;
+class CheckBox;
+class PictureBox;
+class OptionButton;
+class TextBox;
+class RangeControl;
+class CommandButton;
+class ComboBox;
+class Timer;
 
 enum class ControlKind {
   Label,
@@ -23,6 +36,57 @@ enum class ControlKind {
   ComboBox,       // drop-down list: the user picks an item and cannot type
   Line,           // horizontal rule
   Image,          // a picture from the program's resources
+};
+
+// The interface the logic reaches a control of `kind` through.
+template <class T>
+constexpr bool Serves(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+      return std::is_same_v<T, Label>;
+    case ControlKind::ListBox:
+      return std::is_same_v<T, ListBox>;
+    case ControlKind::CheckBox:
+      return std::is_same_v<T, CheckBox>;
+    case ControlKind::PictureBox:
+      return std::is_same_v<T, PictureBox>;
+    case ControlKind::Timer:
+      return std::is_same_v<T, Timer>;
+    case ControlKind::OptionButton:
+      return std::is_same_v<T, OptionButton>;
+    case ControlKind::TextBox:
+      return std::is_same_v<T, TextBox>;
+    case ControlKind::UpDown:
+    case ControlKind::ScrollBar:
+      return std::is_same_v<T, RangeControl>;
+    case ControlKind::CommandButton:
+      return std::is_same_v<T, CommandButton>;
+    case ControlKind::ComboBox:
+      return std::is_same_v<T, ComboBox>;
+    case ControlKind::Frame:
+    case ControlKind::Line:
+    case ControlKind::Image:
+      return std::is_same_v<T, Control>;
+  }
+  return false;
+}
+
+// A control of a window's design: its name there, its id within the window, and the interface
+// the logic reaches it through. The logic names controls only through these, so that a misspelt
+// name does not compile, and a design table whose control is of another kind does not either.
+template <class T>
+struct ControlId {
+  std::string_view name;
+  int id;
+  constexpr operator std::string_view() const { return name; }
+};
+
+// A menu item of a window's design, with its command id (also sent by programs that drive the
+// window from outside).
+struct MenuItemId {
+  std::string_view name;
+  int id;
+  constexpr operator std::string_view() const { return name; }
 };
 
 // Twips for a length laid out in pixels at 96 dpi (15 twips to the pixel).
@@ -72,10 +136,10 @@ struct ControlDesign {
   std::span<const std::string_view> items{};
   Picture picture = Picture::None;
 
-  constexpr ControlDesign(std::string_view name_, ControlKind kind_, std::string_view caption_,
-                          int left_, int top_, int width_, int height_, bool visible_, Align align_,
-                          int id_)
-      : name(name_),
+  template <class T>
+  constexpr ControlDesign(ControlId<T> control, ControlKind kind_, std::string_view caption_,
+                          int left_, int top_, int width_, int height_, bool visible_, Align align_)
+      : name(control.name),
         kind(kind_),
         caption(caption_),
         left(left_),
@@ -84,7 +148,10 @@ struct ControlDesign {
         height(height_),
         visible(visible_),
         align(align_),
-        id(id_) {}
+        id(control.id) {
+    // Not a constant expression, so a table that gives a control another kind fails to build.
+    if (!Serves<T>(kind_)) throw "the control's kind does not serve its id's interface";
+  }
 
  private:
   // Defined before its callers: clang 14 cannot evaluate a member template defined later.
@@ -122,6 +189,14 @@ struct MenuDesign {
   int level;
   bool visibleInBar;
   int id;  // the command id of an item (0 for menus and separators)
+
+  // A top-level menu or a separator.
+  constexpr MenuDesign(std::string_view name_, std::string_view caption_, int level_,
+                       bool visibleInBar_)
+      : name(name_), caption(caption_), level(level_), visibleInBar(visibleInBar_), id(0) {}
+  // An item.
+  constexpr MenuDesign(MenuItemId item, std::string_view caption_, bool visibleInBar_)
+      : name(item.name), caption(caption_), level(1), visibleInBar(visibleInBar_), id(item.id) {}
 };
 
 struct FormDesign {

@@ -13,7 +13,7 @@ namespace zentab {
 class ModalForm : public FormEvents {
  public:
   // The window's load step, run before it shows.
-  virtual void Form_Load() = 0;
+  virtual void Load() = 0;
 };
 
 class FormHost {

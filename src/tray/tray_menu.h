@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "platform/controls.h"
 
@@ -9,16 +11,20 @@ namespace zentab {
 
 class TrayMenu {
  public:
-  // `reopenAll` runs on a left double-click over the icon, as the menu's default item would.
-  TrayMenu(Form& window, std::function<void()> reopenAll);
+  // `menu` is the window's popup menu, opened with `defaultItem` drawn bold; `reopenAll` runs on a
+  // left double-click over the icon, as that item would.
+  TrayMenu(Form& window, std::string_view menu, std::string_view defaultItem,
+           std::function<void()> reopenAll);
 
   // A notification from the icon; `x` carries the mouse message the shell saw.
-  void SysTrayPic_MouseDown(int button, int x);
+  void OnTrayNotification(int button, int x);
   // Shows a hidden main window, hides a shown one.
-  void TMCmdVisible_Click();
+  void ToggleMainWindow();
 
  private:
   Form& window_;
+  std::string menu_;
+  std::string defaultItem_;
   std::function<void()> reopenAll_;
 };
 

@@ -11,7 +11,7 @@ void Reopener::OpenPage(const std::string& address) {
   shell_.OpenNewBrowserWindow(address);
 }
 
-void Reopener::TMAllZentab_Click() {
+void Reopener::ReopenAll() {
   const int n = watchLst_.ListCount();
   try {
     for (int i = 0; i < n; ++i) OpenPage(AddressOfLine(watchLst_.List(i)));
@@ -29,11 +29,11 @@ void Reopener::ReopenSelected(ListBox& list) {
   }
 }
 
-void Reopener::WatchLst_DblClick() {
+void Reopener::ReopenSelectedWatchLine() {
   ReopenSelected(watchLst_);
 }
 
-void Reopener::PastLst_DblClick() {
+void Reopener::ReopenSelectedPastLine() {
   ReopenSelected(pastLst_);
 }
 

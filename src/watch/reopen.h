@@ -13,10 +13,10 @@ class Reopener {
   Reopener(ShellServices& shell, ListBox& watchLst, ListBox& pastLst);
 
   // Every page of the watch list.
-  void TMAllZentab_Click();
+  void ReopenAll();
   // The selected line's page.
-  void WatchLst_DblClick();
-  void PastLst_DblClick();
+  void ReopenSelectedWatchLine();
+  void ReopenSelectedPastLine();
 
  private:
   void OpenPage(const std::string& address);

@@ -37,7 +37,7 @@ Scan::Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, L
       watchLstTmp_(watchLstTmp),
       pastLog_(pastLog) {}
 
-void Scan::WatchTmr_Timer() {
+void Scan::OnScanTimer() {
   // Calls into other processes can dispatch a tick while they wait: drop it.
   if (scanning_) return;
   scanning_ = true;

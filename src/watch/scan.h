@@ -19,7 +19,7 @@ class Scan {
        ListBox& watchLstTmp, PastLog& pastLog);
 
   // One scan; a tick that arrives while one runs is dropped.
-  void WatchTmr_Timer();
+  void OnScanTimer();
   // -1 once a scan sent a window on past a redirect, until the watch list is rebuilt.
   std::int16_t RedirectNavigated() const { return redirectNavigated_; }
   // Lets go of the last window the scan looked at.

@@ -13,12 +13,12 @@
 #include <system_error>
 #include <vector>
 
-#include "app/watcher.h"
-#include "app/watcher_form.h"
-#include "platform/memory/memory_form.h"
-#include "platform/memory/memory_form_host.h"
-#include "platform/memory/memory_shell.h"
+#include "app/main_window.h"
+#include "app/main_window_design.h"
 #include "settings/settings.h"
+#include "support/memory_form.h"
+#include "support/memory_form_host.h"
+#include "support/memory_shell.h"
 
 namespace zentab {
 namespace {
@@ -51,11 +51,11 @@ class SettingsFolder {
 struct MainWindow {
   Journal journal;
   SettingsFolder folder;
-  MemoryFormView view{WatcherForm(), journal};
+  MemoryFormView view{MainWindowDesign(), journal};
   SimulatedShell shell{journal};
   Settings settings;
   MemoryFormHost host{journal};
-  Watcher watcher{view, shell, host, settings};
+  MainWindow watcher{view, shell, host, settings};
 
   MainWindow() {
     shell.SetExeFolder(folder.Path().string());
@@ -75,7 +75,7 @@ void Scan(benchmark::State& state) {
                           "http://news.example.jp/articles/2026/12/" + n + "/index.html");
   }
   // The load step scans once; more scans fill the past log.
-  if (!main.watcher.Form_Load()) return state.SkipWithError("the load step ended the program");
+  if (!main.watcher.Load()) return state.SkipWithError("the load step ended the program");
   for (int logged = kWindows; logged < kLogLines; logged += kWindows) {
     main.watcher.TimerTick("WatchTmr");
   }

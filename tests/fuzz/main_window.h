@@ -15,13 +15,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/watcher.h"
-#include "app/watcher_form.h"
+#include "app/main_window.h"
+#include "app/main_window_design.h"
 #include "check.h"
-#include "platform/memory/memory_form.h"
-#include "platform/memory/memory_form_host.h"
-#include "platform/memory/memory_shell.h"
 #include "settings/settings.h"
+#include "support/memory_form.h"
+#include "support/memory_form_host.h"
+#include "support/memory_shell.h"
 
 namespace zentab::fuzz {
 
@@ -66,7 +66,7 @@ inline void WriteSettings(FuzzedDataProvider& input, const std::string& path) {
 
 struct MainWindow {
   explicit MainWindow(const std::string& folder)
-      : view(WatcherForm(), journal),
+      : view(MainWindowDesign(), journal),
         shell(journal),
         host(journal),
         watcher(view, shell, host, settings) {
@@ -104,7 +104,7 @@ struct MainWindow {
   SimulatedShell shell;
   MemoryFormHost host;
   Settings settings;
-  Watcher watcher;
+  MainWindow watcher;
 };
 
 }  // namespace zentab::fuzz

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "main_window.h"
-#include "settings/options.h"
-#include "settings/options_form.h"
+#include "options/options_design.h"
+#include "options/options_dialog.h"
 
 namespace zentab::fuzz {
 namespace {
@@ -92,16 +92,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::filesystem::remove(folder.IniPath());
   if (input.ConsumeBool()) WriteSettings(input, folder.IniPath());
   MainWindow main(folder.Path());
-  if (!main.watcher.Form_Load()) return 0;
+  if (!main.watcher.Load()) return 0;
   main.shell.OpenWindow("Page", "http://page.example/");
   main.watcher.TimerTick("WatchTmr");
   if (input.ConsumeBool()) main.view.CheckBoxNamed("IsPastLogMake").UserSets(1);
 
   for (int attempt = 0; attempt < 3 && input.remaining_bytes() > 0; ++attempt) {
-    MemoryFormView dialog(OptionsForm(), main.journal);
+    MemoryFormView dialog(OptionsDesign(), main.journal);
     Options options(dialog, main.shell, main.settings, main.Targets());
     dialog.SetEvents(&options);
-    options.Form_Load();
+    options.Load();
     Edit(input, dialog, options);
     // The writes so far, so that a failure can fall on any of the seven of this OK.
     const int writes = static_cast<int>(main.Calls("WriteProfileText"));

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "check.h"
-#include "platform/memory/profile_file.h"
+#include "support/profile_file.h"
 
 namespace {
 

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   WriteSettings(input, folder.IniPath());
   MainWindow main(folder.Path());
-  if (!main.watcher.Form_Load()) return 0;
+  if (!main.watcher.Load()) return 0;
   main.CheckLists();
 
   SimulatedShell& shell = main.shell;

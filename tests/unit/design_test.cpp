@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/watcher_form.h"
-#include "info/ver_info_form.h"
-#include "info/votrix_form.h"
-#include "settings/options_form.h"
+#include "app/main_window_design.h"
+#include "info/about_design.h"
+#include "info/vote_design.h"
+#include "options/options_design.h"
 
 namespace zentab::test {
 namespace {
@@ -69,7 +69,8 @@ TEST_P(EveryDesign, ControlsFitTheirContainerAndDoNotOverlap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
-                         ::testing::Values(&WatcherForm, &OptionsForm, &VerInfoForm, &VotrixForm),
+                         ::testing::Values(&MainWindowDesign, &OptionsDesign, &AboutDesign,
+                                           &VoteDesign),
                          [](const auto& shown) { return std::string(shown.param().name); });
 
 TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActs) {
@@ -82,12 +83,12 @@ TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActs) {
     }
     return order;
   };
-  EXPECT_EQ(focusOrder(VerInfoForm()), (std::vector<std::string>{"CloseWin"}));
-  EXPECT_EQ(focusOrder(VotrixForm()), (std::vector<std::string>{"Vote", "Submit", "Reset"}));
+  EXPECT_EQ(focusOrder(AboutDesign()), (std::vector<std::string>{"CloseWin"}));
+  EXPECT_EQ(focusOrder(VoteDesign()), (std::vector<std::string>{"Vote", "Submit", "Reset"}));
 }
 
 TEST(Designs, TheOptionRowCaptionsEndAtOneEdge) {
-  for (const ControlDesign& c : OptionsForm().controls) {
+  for (const ControlDesign& c : OptionsDesign().controls) {
     if (c.name.starts_with("Label") && c.container == "FrWatch") {
       EXPECT_EQ(c.left + c.width, 1995) << c.name;
       EXPECT_EQ(c.align, Align::Right) << c.name;

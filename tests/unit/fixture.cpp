@@ -31,7 +31,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 WatcherTest::WatcherTest()
-    : view(WatcherForm(), journal),
+    : view(MainWindowDesign(), journal),
       shell(journal),
       host(journal),
       watcher(view, shell, host, settings) {
@@ -50,7 +50,7 @@ void WatcherTest::OpenPages(int n) {
 }
 
 void WatcherTest::Load() {
-  ASSERT_TRUE(watcher.Form_Load());
+  ASSERT_TRUE(watcher.Load());
   journal.Clear();
 }
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/watcher.h"
-#include "app/watcher_form.h"
-#include "platform/memory/memory_form.h"
-#include "platform/memory/memory_form_host.h"
-#include "platform/memory/memory_shell.h"
+#include "app/main_window.h"
+#include "app/main_window_design.h"
+#include "support/memory_form.h"
+#include "support/memory_form_host.h"
+#include "support/memory_shell.h"
 
 namespace zentab::test {
 
@@ -77,7 +77,7 @@ class WatcherTest : public ::testing::Test {
   SimulatedShell shell;
   Settings settings;
   MemoryFormHost host;
-  Watcher watcher;
+  MainWindow watcher;
 };
 
 }  // namespace zentab::test

@@ -1,10 +1,9 @@
-#include "settings/options.h"
-
 #include <memory>
 
 #include "fixture.h"
+#include "options/options_design.h"
+#include "options/options_dialog.h"
 #include "platform/text.h"
-#include "settings/options_form.h"
 
 namespace zentab::test {
 namespace {
@@ -18,10 +17,10 @@ class OptionsTest : public WatcherTest {
  protected:
   // The dialog over the settings in force, loaded as the options command loads it.
   void Open() {
-    dialog = std::make_unique<MemoryFormView>(OptionsForm(), journal);
-    options = std::make_unique<Options>(*dialog, shell, settings, MainWindowTargets());
+    dialog = std::make_unique<MemoryFormView>(OptionsDesign(), journal);
+    options = std::make_unique<OptionsDialog>(*dialog, shell, settings, MainWindowTargets());
     dialog->SetEvents(options.get());
-    options->Form_Load();
+    options->Load();
   }
 
   bool Selected(const char* button) { return dialog->Get<MemoryOptionButton>(button).Value(); }
@@ -45,7 +44,7 @@ class OptionsTest : public WatcherTest {
   }
 
   std::unique_ptr<MemoryFormView> dialog;
-  std::unique_ptr<Options> options;
+  std::unique_ptr<OptionsDialog> options;
 };
 
 TEST_F(OptionsTest, WithoutAFileTheDialogLoadsInItsOrderAndShowsTheDefaults) {

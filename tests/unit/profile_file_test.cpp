@@ -1,4 +1,4 @@
-#include "platform/memory/profile_file.h"
+#include "support/profile_file.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@ TEST_F(StartupTest, LoadStepRunsInOrderAndEndsHidden) {
   shell.SetVersion(2, 10);
   view.Window().SetVisible(true);
   journal.Clear();
-  ASSERT_TRUE(watcher.Form_Load());
+  ASSERT_TRUE(watcher.Load());
 
   const std::string path = " " + ProgramIniPath();
   const std::string tip = "ダブルクリックするとその項目を復元します。";
@@ -47,7 +47,7 @@ TEST_F(StartupTest, LoadStepRunsInOrderAndEndsHidden) {
 
 TEST_F(StartupTest, SecondInstanceShowsTheMessageAndEndsWithoutTrayOrSettings) {
   shell.SetAnotherInstanceRunning(true);
-  EXPECT_FALSE(watcher.Form_Load());
+  EXPECT_FALSE(watcher.Load());
   EXPECT_EQ(journal.entries, (Lines{"MsgBox すでに起動しています。 | Zentab | 16", "EndProgram"}));
   EXPECT_TRUE(shell.Ended());
 }
@@ -67,7 +67,7 @@ class ExitTest : public WatcherTest, public ::testing::WithParamInterface<const 
 
 TEST_P(ExitTest, ExitRemovesTheIconAndEndsEvenWhileHiddenAndNothingRunsAfter) {
   shell.OpenWindow("A", "http://a.example/");
-  ASSERT_TRUE(watcher.Form_Load());
+  ASSERT_TRUE(watcher.Load());
   const std::string added = journal.entries.at(3);
   ASSERT_TRUE(added.starts_with("TrayAdd ")) << added;
   journal.Clear();
@@ -79,7 +79,7 @@ TEST_P(ExitTest, ExitRemovesTheIconAndEndsEvenWhileHiddenAndNothingRunsAfter) {
   watcher.TimerTick("WatchTmr");
   watcher.MouseDown("SysTrayPic", 1, 515);
   watcher.Click("CmdExit");
-  watcher.SessionEnding();
+  watcher.OnSessionEnding();
   EXPECT_TRUE(journal.entries.empty());
 }
 

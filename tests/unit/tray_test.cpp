@@ -40,15 +40,15 @@ TEST_F(TrayTest, TheRightButtonOpensTheMenuWhoseItemShowsAHiddenWindowAndHidesAS
 }
 
 TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsButNotAfterExit) {
-  ASSERT_TRUE(watcher.Form_Load());
+  ASSERT_TRUE(watcher.Load());
   const std::string added = journal.entries.at(3);
   journal.Clear();
-  watcher.ShellRestarted();
+  watcher.OnShellRestarted();
   EXPECT_EQ(journal.entries, (Lines{added}));
 
   watcher.Click("CmdExit");
   journal.Clear();
-  watcher.ShellRestarted();
+  watcher.OnShellRestarted();
   EXPECT_TRUE(journal.entries.empty());
 }
 

@@ -1,17 +1,16 @@
-#include "info/ver_info.h"
-
 #include <gtest/gtest.h>
 
-#include "info/ver_info_form.h"
-#include "platform/memory/memory_form.h"
-#include "platform/memory/memory_shell.h"
+#include "info/about_design.h"
+#include "info/about_window.h"
+#include "support/memory_form.h"
+#include "support/memory_shell.h"
 
 namespace zentab::test {
 namespace {
 
 class VerInfoTest : public ::testing::Test {
  protected:
-  VerInfoTest() : view(VerInfoForm(), journal), shell(journal), verInfo(view, shell) {
+  VerInfoTest() : view(AboutDesign(), journal), shell(journal), verInfo(view, shell) {
     shell.SetExeFolder("C:\\Tools\\Zentab");
     view.SetEvents(&verInfo);
   }
@@ -20,12 +19,12 @@ class VerInfoTest : public ::testing::Test {
   Journal journal;
   MemoryFormView view;
   SimulatedShell shell;
-  VerInfo verInfo;
+  AboutWindow verInfo;
 };
 
 TEST_F(VerInfoTest, LoadShowsTheVersionWithoutLeadingZerosAndTheNoteWithItsEmptyLines) {
   shell.SetVersion(2, 10);
-  verInfo.Form_Load();
+  verInfo.Load();
   EXPECT_EQ(view.Window().Caption(), "Zentab Ver2.10");
   EXPECT_EQ(Caption("Versions"), "Version: 2.10");
   EXPECT_EQ(Caption("Note"),
@@ -36,7 +35,7 @@ TEST_F(VerInfoTest, LoadShowsTheVersionWithoutLeadingZerosAndTheNoteWithItsEmpty
 }
 
 TEST_F(VerInfoTest, EachClickOnTheAddressOpensItAgainAndTheButtonClosesTheWindow) {
-  verInfo.Form_Load();
+  verInfo.Load();
   journal.Clear();
   verInfo.Click("URL");
   verInfo.Click("URL");

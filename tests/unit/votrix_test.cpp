@@ -1,10 +1,9 @@
-#include "info/votrix.h"
-
 #include <gtest/gtest.h>
 
-#include "info/votrix_form.h"
-#include "platform/memory/memory_form.h"
-#include "platform/memory/memory_shell.h"
+#include "info/vote_design.h"
+#include "info/vote_window.h"
+#include "support/memory_form.h"
+#include "support/memory_shell.h"
 
 namespace zentab::test {
 namespace {
@@ -17,9 +16,9 @@ const std::string kConfirm = "MsgBox 送信してもよろしいですか？ | �
 
 class VotrixTest : public ::testing::Test {
  protected:
-  VotrixTest() : view(VotrixForm(), journal), shell(journal), votrix(view, shell) {
+  VotrixTest() : view(VoteDesign(), journal), shell(journal), votrix(view, shell) {
     view.SetEvents(&votrix);
-    votrix.Form_Load();
+    votrix.Load();
     journal.Clear();
   }
   MemoryComboBox& Vote() { return view.Get<MemoryComboBox>("Vote"); }
@@ -27,7 +26,7 @@ class VotrixTest : public ::testing::Test {
   Journal journal;
   MemoryFormView view;
   SimulatedShell shell;
-  Votrix votrix;
+  VoteWindow votrix;
 };
 
 TEST_F(VotrixTest, SendingAsksFirstThenSendsTheThirdItemOfferedWaitsThanksAndLeavesOnlyClose) {
@@ -49,7 +48,7 @@ TEST_F(VotrixTest, TheRatingIsTheChosenItemsPositionCountedFromOneAndNoChoiceSen
   for (const auto& [item, rating] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {-1, 5}}) {
     Vote().UserSelects(item);
     journal.Clear();
-    votrix.Submit_Click();
+    votrix.OnSubmit();
     EXPECT_EQ(journal.entries.at(5), kRequest + std::to_string(rating)) << item;
   }
 }

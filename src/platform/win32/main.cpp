@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/watcher.h"
-#include "app/watcher_form.h"
+#include "app/main_window.h"
+#include "app/main_window_design.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_form_host.h"
@@ -29,16 +29,16 @@ int Run(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   if (!InitCommonControlsEx(&controls)) throw zentab::ShellFailure("InitCommonControlsEx failed");
 
-  zentab::Win32Form view(zentab::WatcherForm(), instance);
+  zentab::Win32Form view(zentab::MainWindowDesign(), instance);
   zentab::Win32Shell shell([&view] { view.Destroy(); });
   zentab::Win32FormHost host(instance);
   zentab::Settings settings;
-  zentab::Watcher watcher(view, shell, host, settings);
-  if (!watcher.Form_Load()) return 0;
+  zentab::MainWindow mainWindow(view, shell, host, settings);
+  if (!mainWindow.Load()) return 0;
   // Events flow once the load step is done: a second start must not scan behind its message box.
-  view.SetEvents(&watcher);
-  view.OnShellRestarted([&watcher] { watcher.ShellRestarted(); });
-  view.OnSessionEnding([&watcher] { watcher.SessionEnding(); });
+  view.SetEvents(&mainWindow);
+  view.OnShellRestarted([&mainWindow] { mainWindow.OnShellRestarted(); });
+  view.OnSessionEnding([&mainWindow] { mainWindow.OnSessionEnding(); });
   return zentab::RunMessageLoop();
 }
 

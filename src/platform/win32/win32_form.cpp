@@ -408,7 +408,7 @@ void Win32Form::PopupMenu(const std::string& menu, const std::string& defaultIte
 }
 
 void Win32Form::SetDefaultButton(std::string_view button) {
-  if (!button.empty()) Named<CommandButton>(button);
+  if (!button.empty() && !ButtonWindow(button)) throw DesignError("no command button ", button);
   defaultButton_ = button;
   HWND focus = GetFocus();
   const Child* focused = ChildOf(focus);
@@ -423,7 +423,7 @@ void Win32Form::SetDefaultButton(std::string_view button) {
 }
 
 void Win32Form::SetCancelButton(std::string_view button) {
-  if (!button.empty()) Named<CommandButton>(button);
+  if (!button.empty() && !ButtonWindow(button)) throw DesignError("no command button ", button);
   cancelButton_ = button;
 }
 

@@ -31,10 +31,6 @@ class Win32Form final : public FormView, public Form {
   static void RelayToToolTip(HWND root, const MSG& mouse);
 
   Form& Window() override { return *this; }
-  ListBox& ListBoxNamed(std::string_view name) override { return Named<ListBox>(name); }
-  Label& LabelNamed(std::string_view name) override { return Named<Label>(name); }
-  CheckBox& CheckBoxNamed(std::string_view name) override { return Named<CheckBox>(name); }
-  PictureBox& PictureBoxNamed(std::string_view name) override { return Named<PictureBox>(name); }
   Timer& TimerNamed(std::string_view name) override { return FindNamed(timers_, name); }
   Control& ControlNamed(std::string_view name) override { return FindNamed(controls_, name); }
   void SetEvents(FormEvents* events) override { events_ = events; }

@@ -90,7 +90,7 @@ void Win32FormHost::ShowModal(const FormDesign& design, const MakeForm& make) {
   // Whatever the window still says while it goes down must not reach the logic after it.
   ScopeGuard detach([&form] { form.SetEvents(nullptr); });
   form.SetEvents(logic.get());
-  logic->Form_Load();
+  logic->Load();
   if (form.Unloaded()) return;
 
   const auto window = reinterpret_cast<HWND>(form.Handle());

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/watcher_form.h"
+#include "app/main_window_design.h"
 #include "design_check.h"
-#include "info/ver_info_form.h"
-#include "info/votrix_form.h"
-#include "settings/options_form.h"
+#include "info/about_design.h"
+#include "info/vote_design.h"
+#include "options/options_design.h"
 
 namespace {
 
@@ -37,10 +37,10 @@ struct FormEntry {
   const zentab::FormDesign& (*design)();
 };
 constexpr FormEntry kForms[] = {
-    {L"Watcher", zentab::WatcherForm},
-    {L"Options", zentab::OptionsForm},
-    {L"VerInfo", zentab::VerInfoForm},
-    {L"Votrix", zentab::VotrixForm},
+    {L"Watcher", zentab::MainWindowDesign},
+    {L"Options", zentab::OptionsDesign},
+    {L"VerInfo", zentab::AboutDesign},
+    {L"Votrix", zentab::VoteDesign},
 };
 
 const zentab::FormDesign* FormNamed(const std::wstring& name) {
@@ -104,7 +104,7 @@ HWND WaitForMenu(double seconds) {
 // The main window, shown or not; the others only while they are shown, since a closed one may
 // linger hidden for a moment.
 HWND FindForm(const zentab::FormDesign& design, double seconds) {
-  const bool main = &design == &zentab::WatcherForm();
+  const bool main = &design == &zentab::MainWindowDesign();
   return WaitForTopLevel(kFormClass, driver::CaptionOf(design).c_str(), g_wantedPid, seconds,
                          !main);
 }
@@ -119,7 +119,7 @@ HWND Form(const zentab::FormDesign& design, double seconds = 5) {
 }
 
 HWND Watcher(double seconds = 5) {
-  return Form(zentab::WatcherForm(), seconds);
+  return Form(zentab::MainWindowDesign(), seconds);
 }
 
 int Number(const wchar_t* text) {
@@ -130,7 +130,7 @@ int Number(const wchar_t* text) {
 HWND Control(const std::wstring& address) {
   const size_t dot = address.find(L'.');
   const zentab::FormDesign* design =
-      dot == std::wstring::npos ? &zentab::WatcherForm() : FormNamed(address.substr(0, dot));
+      dot == std::wstring::npos ? &zentab::MainWindowDesign() : FormNamed(address.substr(0, dot));
   const std::wstring name = dot == std::wstring::npos ? address : address.substr(dot + 1);
   if (!design) {
     Print(L"no window " + address.substr(0, dot));
@@ -150,7 +150,7 @@ HWND Control(const std::wstring& address) {
 
 // A menu command of the main window by its item's name or by number.
 int CommandId(const std::wstring& name) {
-  for (const zentab::MenuDesign& item : zentab::WatcherForm().menus) {
+  for (const zentab::MenuDesign& item : zentab::MainWindowDesign().menus) {
     if (item.id != 0 && driver::Widen(item.name) == name) return item.id;
   }
   return Number(name.c_str());
@@ -273,7 +273,7 @@ int RaiseByTray(HWND form, int x, double seconds) {
     DestroyWindow(own);
     return 1;
   }
-  HWND picture = GetDlgItem(Watcher(), zentab::kSysTrayPicId);
+  HWND picture = GetDlgItem(Watcher(), zentab::main_window::SysTrayPic.id);
   PostMessageW(picture, kTrayCallback, kTrayIconId, static_cast<LPARAM>(x));
   const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   while (GetForegroundWindow() != form && GetTickCount64() < until) Pump(50);
@@ -391,13 +391,13 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"alive") {
-    Print(FindForm(zentab::WatcherForm(), 0) ? L"1" : L"0");
+    Print(FindForm(zentab::MainWindowDesign(), 0) ? L"1" : L"0");
     return 0;
   }
   if (command == L"gone") {
     const zentab::FormDesign* design = formAt(1);
     const int secondsAt = design ? 2 : 1;
-    if (!design) design = &zentab::WatcherForm();
+    if (!design) design = &zentab::MainWindowDesign();
     ULONGLONG until =
         GetTickCount64() + static_cast<ULONGLONG>(Seconds(argc, argv, secondsAt, 5) * 1000);
     while (FindForm(*design, 0)) {
@@ -431,7 +431,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"windows") {
     int count = 0;
-    const std::wstring caption = driver::CaptionOf(zentab::WatcherForm());
+    const std::wstring caption = driver::CaptionOf(zentab::MainWindowDesign());
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, caption.c_str())) != nullptr;) {
       ++count;
     }
@@ -545,13 +545,13 @@ int wmain(int argc, wchar_t** argv) {
     return PostMessageW(Watcher(), WM_COMMAND, MAKEWPARAM(CommandId(argv[1]), 0), 0) ? 0 : 1;
   }
   if (command == L"tray" && need(1)) {
-    HWND picture = GetDlgItem(Watcher(), zentab::kSysTrayPicId);
+    HWND picture = GetDlgItem(Watcher(), zentab::main_window::SysTrayPic.id);
     Send(picture, kTrayCallback, kTrayIconId, static_cast<LPARAM>(Number(argv[1])));
     return 0;
   }
   if (command == L"posttray" && need(1)) {
     // The right button opens the tray menu, which holds a sent message until it closes.
-    HWND picture = GetDlgItem(Watcher(), zentab::kSysTrayPicId);
+    HWND picture = GetDlgItem(Watcher(), zentab::main_window::SysTrayPic.id);
     return PostMessageW(picture, kTrayCallback, kTrayIconId, static_cast<LPARAM>(Number(argv[1])))
                ? 0
                : 1;

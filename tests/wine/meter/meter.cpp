@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/watcher_form.h"
+#include "app/main_window_design.h"
+#include "options/options_design.h"
 #include "platform/version.h"
 #include "process_view.h"
-#include "settings/options_form.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::wstring Caption(const zentab::FormDesign& design) {
 }
 
 int CommandId(std::string_view name) {
-  for (const zentab::MenuDesign& item : zentab::WatcherForm().menus) {
+  for (const zentab::MenuDesign& item : zentab::MainWindowDesign().menus) {
     if (item.name == name) return item.id;
   }
   return 0;
@@ -41,7 +41,7 @@ int CommandId(std::string_view name) {
 
 // The program's main window, whichever process shows it.
 HWND FindWatcher(double seconds) {
-  const std::wstring caption = Caption(zentab::WatcherForm());
+  const std::wstring caption = Caption(zentab::MainWindowDesign());
   const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   for (;;) {
     if (HWND window = FindWindowW(kFormClass, caption.c_str())) return window;
@@ -204,7 +204,7 @@ class Soak {
         return false;
       }
       if (confirmed_ > 0 && now - last >= 20) {
-        PostMessageW(program_.watcher, WM_TIMER, zentab::kWatchTmrId, 0);
+        PostMessageW(program_.watcher, WM_TIMER, zentab::main_window::WatchTmr.id, 0);
         ++posted_;
         last = now;
       }
@@ -218,7 +218,7 @@ class Soak {
   bool ConfirmOptions(long inCycle) {
     const bool there = inCycle < kCycle / 2;
     PostMessageW(program_.watcher, WM_COMMAND, CommandId("CmdShowOption"), 0);
-    const std::wstring caption = Caption(zentab::OptionsForm());
+    const std::wstring caption = Caption(zentab::OptionsDesign());
     HWND dialog = nullptr;
     for (int i = 0; i < 500 && !dialog; ++i) {
       dialog = meter::FindTopLevel(program_.pid, kFormClass, caption.c_str(), true);
@@ -232,11 +232,13 @@ class Soak {
     // before the warm-up ends, not at some later confirmation.
     Sleep(150);
     using namespace zentab;
-    SendBounded(GetDlgItem(dialog, there ? kOptIsChkModeOp0Id : kOptIsChkModeOp2Id), BM_CLICK, 0,
-                0);
-    SendBounded(GetDlgItem(dialog, there ? kOptIsUsePastLogOp1Id : kOptIsUsePastLogOp0Id), BM_CLICK,
-                0, 0);
-    PostMessageW(GetDlgItem(dialog, kOptCmdOKId), BM_CLICK, 0, 0);
+    SendBounded(GetDlgItem(dialog, there ? zentab::options_dialog::IsChkModeOp0.id
+                                         : zentab::options_dialog::IsChkModeOp2.id),
+                BM_CLICK, 0, 0);
+    SendBounded(GetDlgItem(dialog, there ? zentab::options_dialog::IsUsePastLogOp1.id
+                                         : zentab::options_dialog::IsUsePastLogOp0.id),
+                BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(dialog, zentab::options_dialog::cmdOK.id), BM_CLICK, 0, 0);
     for (int i = 0; i < 500 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(10);
     if (IsWindow(dialog) && IsWindowVisible(dialog)) {
       Print(L"FAIL the options dialog did not close on OK");
@@ -320,7 +322,7 @@ Start StartOnce(const std::wstring& exe, bool floor) {
                       folder.c_str(), &startup, &process)) {
     return result;
   }
-  const std::wstring caption = floor ? L"Zentab floor" : Caption(zentab::WatcherForm());
+  const std::wstring caption = floor ? L"Zentab floor" : Caption(zentab::MainWindowDesign());
   const wchar_t* className = floor ? L"Zentab.Floor" : kFormClass;
   HWND window = nullptr;
   for (;;) {
@@ -331,8 +333,8 @@ Start StartOnce(const std::wstring& exe, bool floor) {
       const bool answered =
           floor ? SendMessageTimeoutW(window, WM_APP, 0, 0, SMTO_NORMAL, 10000, &answer) &&
                       answer == 1
-                : SendMessageTimeoutW(GetDlgItem(window, zentab::kWatchLstId), LB_GETCOUNT, 0, 0,
-                                      SMTO_NORMAL, 10000, &answer) &&
+                : SendMessageTimeoutW(GetDlgItem(window, zentab::main_window::WatchLst.id),
+                                      LB_GETCOUNT, 0, 0, SMTO_NORMAL, 10000, &answer) &&
                       answer == 10;
       if (answered) {
         LARGE_INTEGER ready;
@@ -423,7 +425,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == L"lines" && argc == 3) {
-    const int id = std::wstring(argv[2]) == L"PastLst" ? zentab::kPastLstId : zentab::kWatchLstId;
+    const int id = std::wstring(argv[2]) == L"PastLst" ? zentab::main_window::PastLst.id
+                                                       : zentab::main_window::WatchLst.id;
     for (const std::wstring& line : meter::EscapedLines(GetDlgItem(program.watcher, id))) {
       Print(line);
     }

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "cases.h"
-#include "platform/memory/profile_file.h"
+#include "support/profile_file.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "platform/form_design.h"
 #include "platform/form_view.h"
-#include "platform/memory/journal.h"
 #include "platform/named_controls.h"
+#include "support/journal.h"
 
 namespace zentab {
 
@@ -234,22 +234,20 @@ class MemoryFormView : public FormView {
  public:
   MemoryFormView(const FormDesign& design, Journal& journal);
   MemoryForm& Window() override { return form_; }
-  MemoryListBox& ListBoxNamed(std::string_view name) override { return Get<MemoryListBox>(name); }
-  MemoryLabel& LabelNamed(std::string_view name) override { return Get<MemoryLabel>(name); }
-  MemoryCheckBox& CheckBoxNamed(std::string_view name) override {
-    return Get<MemoryCheckBox>(name);
-  }
-  MemoryPictureBox& PictureBoxNamed(std::string_view name) override {
-    return Get<MemoryPictureBox>(name);
-  }
+  MemoryListBox& ListBoxNamed(std::string_view name) { return Get<MemoryListBox>(name); }
+  MemoryLabel& LabelNamed(std::string_view name) { return Get<MemoryLabel>(name); }
+  MemoryCheckBox& CheckBoxNamed(std::string_view name) { return Get<MemoryCheckBox>(name); }
+  MemoryPictureBox& PictureBoxNamed(std::string_view name) { return Get<MemoryPictureBox>(name); }
   MemoryTimer& TimerNamed(std::string_view name) override { return FindNamed(timers_, name); }
   Control& ControlNamed(std::string_view name) override { return FindNamed(controls_, name); }
   void SetEvents(FormEvents* events) override { form_.SetEvents(events); }
 
+  using FormView::Get;
   // A control as its memory class, for tests that act as the user.
   template <class T>
   T& Get(std::string_view name) {
-    return Named<T>(name);
+    if (auto* control = dynamic_cast<T*>(&ControlNamed(name))) return *control;
+    throw DesignError("a control of another kind: ", name);
   }
   const FormDesign& Design() const { return design_; }
   // The option buttons of one container.

@@ -1,15 +1,15 @@
 // The main window: start-up, exit, and the events of its controls handed to the scan, the past
-// log, reopening and the tray.
+// log, reopening, the tray and the menu commands.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "app/menu_commands.h"
 #include "platform/form_host.h"
 #include "platform/form_view.h"
 #include "platform/shell_services.h"
 #include "settings/settings.h"
-#include "tray/menu_commands.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
 #include "watch/past_log.h"
@@ -18,18 +18,18 @@
 
 namespace zentab {
 
-class Watcher : public FormEvents {
+class MainWindow : public FormEvents {
  public:
   // `host` shows the options, about and vote windows.
-  Watcher(FormView& view, ShellServices& shell, FormHost& host, Settings& settings);
+  MainWindow(FormView& view, ShellServices& shell, FormHost& host, Settings& settings);
   // Its parts hold references to one another and to it.
-  Watcher(const Watcher&) = delete;
-  Watcher& operator=(const Watcher&) = delete;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // The load step. Returns false when the program must end at once (another instance runs).
-  bool Form_Load();
+  bool Load();
 
-  // Events from the platform, dispatched by control name.
+  // Events from the platform, dispatched by the design's names.
   bool QueryUnload() override;
   void Click(std::string_view control) override;
   void DblClick(std::string_view control) override;
@@ -37,33 +37,27 @@ class Watcher : public FormEvents {
   void MouseDown(std::string_view control, int button, int x) override;
 
   // The shell came back after a restart: its tray lost our icon.
-  void ShellRestarted();
+  void OnShellRestarted();
   // The user's session ends: leave as the exit command does.
-  void SessionEnding();
-
-  void CmdExit_Click();
+  void OnSessionEnding();
+  void Exit();
 
   std::int16_t RedirectNavigated() const { return scan_.RedirectNavigated(); }
-  const TrayIconData& TrayIcon() const { return trayIcon_.Data(); }
 
  private:
   void SetWindowTexts();
+  SettingsTargets Targets();
 
   ShellServices& shell_;
   FormHost& host_;
   Settings& settings_;
+  FormView& view_;
   Form& window_;
-  Label& maxWatchNum_;
-  Label& maxLogNum_;
-  ListBox& watchLst_;
-  ListBox& pastLst_;
-  CheckBox& isPastLogMake_;
-  Timer& watchTmr_;
 
   PastLog pastLog_;
   Scan scan_;
   Reopener reopener_;
-  zentab::TrayIcon trayIcon_;
+  TrayIcon trayIcon_;
   TrayMenu trayMenu_;
   MenuCommands menuCommands_;
   bool ended_ = false;

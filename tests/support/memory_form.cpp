@@ -1,4 +1,4 @@
-#include "platform/memory/memory_form.h"
+#include "support/memory_form.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -14,11 +14,12 @@ inline constexpr const char* kSettingsWarning =
     "このファイルを直接操作すると予期しない動作をする場合があります。"
     "必ずソフト本体のオプションから設定してください。";
 
-class Options : public ModalForm {
+class OptionsDialog : public ModalForm {
  public:
-  Options(FormView& view, ShellServices& shell, Settings& settings, SettingsTargets mainWindow);
+  OptionsDialog(FormView& view, ShellServices& shell, Settings& settings,
+                SettingsTargets mainWindow);
 
-  void Form_Load() override;
+  void Load() override;
   // The close box discards the edits, as Cancel does.
   bool QueryUnload() override;
   void Click(std::string_view control) override;
@@ -27,9 +28,9 @@ class Options : public ModalForm {
   void MouseDown(std::string_view, int, int) override {}
   void Change(std::string_view control) override;
 
-  void HSInterval_Change();
-  void cmdOK_Click();
-  void cmdCancel_Click();
+  void OnIntervalChange();
+  void OnOk();
+  void OnCancel();
 
  private:
   void SetDialogTexts();

@@ -16,13 +16,13 @@ class MenuCommands {
   MenuCommands(ShellServices& shell, FormHost& host, Settings& settings,
                SettingsTargets mainWindowTargets, Form& mainWindow);
 
-  void CmdHelpRef_Click();
-  void CmdOpenHP_Click();
-  void CmdShowOption_Click();
-  void CmdShowVersionInfo_Click();
-  void CmdSoftwareVote_Click();
+  void ShowHelp();
+  void OpenHomePage();
+  void ShowOptions();
+  void ShowAbout();
+  void ShowVote();
 
-  // True while one of the three windows is shown.
+  // True while one of the three windows, or a command's message, is shown.
   bool ModalOpen() const { return modalOpen_; }
 
  private:

@@ -1,13 +1,18 @@
-#include "settings/options.h"
+#include "options/options_dialog.h"
 
 #include <algorithm>
 
+#include "options/options_design.h"
 #include "platform/version.h"
 #include "watch/redirects.h"
 
 namespace zentab {
 namespace {
 
+using namespace options_dialog;
+
+// The rows' captions and what each row is for.
+constexpr ControlId<Label> kRowCaptions[] = {Label1, Label2, Label3, Label4, Label5, Label6};
 constexpr const char* kRowToolTips[] = {
     "監視ウィンドウに表示する対象を設定します。",
     "過去に監視したログ機能を取得しておくかどうかを設定します。",
@@ -33,30 +38,27 @@ int WholeSeconds(std::int32_t milliseconds) {
 
 }  // namespace
 
-Options::Options(FormView& view, ShellServices& shell, Settings& settings,
-                 SettingsTargets mainWindow)
+OptionsDialog::OptionsDialog(FormView& view, ShellServices& shell, Settings& settings,
+                             SettingsTargets mainWindow)
     : view_(view),
       shell_(shell),
       settings_(settings),
       mainWindow_(mainWindow),
-      isChkModeOp_{&view.Named<OptionButton>("IsChkModeOp(0)"),
-                   &view.Named<OptionButton>("IsChkModeOp(1)"),
-                   &view.Named<OptionButton>("IsChkModeOp(2)")},
-      isUsePastLogOp_{&view.Named<OptionButton>("IsUsePastLogOp(0)"),
-                      &view.Named<OptionButton>("IsUsePastLogOp(1)")},
-      hmWatch_(view.Named<TextBox>("HMWatch")),
-      hmWatchUD_(view.Named<RangeControl>("HMWatchUD")),
-      hmLog_(view.Named<TextBox>("HMLog")),
-      hmLogUD_(view.Named<RangeControl>("HMLogUD")),
-      hsInterval_(view.Named<RangeControl>("HSInterval")),
-      hmInterval_(view.LabelNamed("HMInterval")),
-      asRedirectB_(view.CheckBoxNamed("AS_RedirectB")),
-      asRedirectA_(view.CheckBoxNamed("AS_RedirectA")),
-      asBoardLink_(view.CheckBoxNamed("AS_BoardLink")) {}
+      isChkModeOp_{&view.Get(IsChkModeOp0), &view.Get(IsChkModeOp1), &view.Get(IsChkModeOp2)},
+      isUsePastLogOp_{&view.Get(IsUsePastLogOp0), &view.Get(IsUsePastLogOp1)},
+      hmWatch_(view.Get(HMWatch)),
+      hmWatchUD_(view.Get(HMWatchUD)),
+      hmLog_(view.Get(HMLog)),
+      hmLogUD_(view.Get(HMLogUD)),
+      hsInterval_(view.Get(HSInterval)),
+      hmInterval_(view.Get(HMInterval)),
+      asRedirectB_(view.Get(AS_RedirectB)),
+      asRedirectA_(view.Get(AS_RedirectA)),
+      asBoardLink_(view.Get(AS_BoardLink)) {}
 
-void Options::Form_Load() {
+void OptionsDialog::Load() {
   SetDialogTexts();
-  HSInterval_Change();
+  OnIntervalChange();
 
   // Values from a hand-edited file that no control can show are shown at the nearest end.
   isChkModeOp_[std::clamp<int>(settings_.ChkMode, 0, 2)]->SetValue(true);
@@ -69,7 +71,7 @@ void Options::Form_Load() {
 
   const int before = hsInterval_.Value();
   hsInterval_.SetValue(WholeSeconds(mainWindow_.watchTmr.Interval()));
-  if (hsInterval_.Value() != before) HSInterval_Change();
+  if (hsInterval_.Value() != before) OnIntervalChange();
 
   const int through = settings_.Through;
   if (through >= 1 && through <= 7) {
@@ -79,42 +81,40 @@ void Options::Form_Load() {
   }
 }
 
-void Options::SetDialogTexts() {
+void OptionsDialog::SetDialogTexts() {
   Form& window = view_.Window();
   window.SetCaption(WithVersion(window.Caption(), shell_.VersionMajor(), shell_.VersionMinor()));
-  for (int row = 0; row < 6; ++row) {
-    view_.LabelNamed("Label" + std::to_string(row + 1)).SetToolTipText(kRowToolTips[row]);
-  }
+  for (int row = 0; row < 6; ++row) view_.Get(kRowCaptions[row]).SetToolTipText(kRowToolTips[row]);
 }
 
-void Options::HSInterval_Change() {
+void OptionsDialog::OnIntervalChange() {
   hmInterval_.SetCaption(std::to_string(hsInterval_.Value()) + ".0 秒");
 }
 
-void Options::Change(std::string_view control) {
-  if (control == "HSInterval") {
-    HSInterval_Change();
-  } else if (control == "HMWatchUD") {
+void OptionsDialog::Change(std::string_view control) {
+  if (control == HSInterval) {
+    OnIntervalChange();
+  } else if (control == HMWatchUD) {
     hmWatch_.SetText(std::to_string(hmWatchUD_.Value()));
-  } else if (control == "HMLogUD") {
+  } else if (control == HMLogUD) {
     hmLog_.SetText(std::to_string(hmLogUD_.Value()));
   }
 }
 
-void Options::Click(std::string_view control) {
-  if (control == "cmdOK") {
-    cmdOK_Click();
-  } else if (control == "cmdCancel") {
-    cmdCancel_Click();
+void OptionsDialog::Click(std::string_view control) {
+  if (control == cmdOK) {
+    OnOk();
+  } else if (control == cmdCancel) {
+    OnCancel();
   }
 }
 
-bool Options::QueryUnload() {
-  cmdCancel_Click();
+bool OptionsDialog::QueryUnload() {
+  OnCancel();
   return true;
 }
 
-bool Options::WriteEverything() {
+bool OptionsDialog::WriteEverything() {
   if (!WriteIniString(shell_, "User", "警告", kSettingsWarning)) return false;
 
   for (std::int16_t i = 0; i < 3; ++i) {
@@ -139,7 +139,7 @@ bool Options::WriteEverything() {
   return WriteIniString(shell_, "Option", "Through", settings_.Through);
 }
 
-void Options::cmdOK_Click() {
+void OptionsDialog::OnOk() {
   const Settings before = settings_;
   const bool pauseBoxShown = mainWindow_.isPastLogMake.Visible();
   if (!WriteEverything()) {
@@ -155,7 +155,7 @@ void Options::cmdOK_Click() {
   view_.Window().Unload();
 }
 
-void Options::cmdCancel_Click() {
+void OptionsDialog::OnCancel() {
   view_.Window().Unload();
 }
 

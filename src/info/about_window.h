@@ -9,20 +9,20 @@
 
 namespace zentab {
 
-class VerInfo : public ModalForm {
+class AboutWindow : public ModalForm {
  public:
-  VerInfo(FormView& view, ShellServices& shell);
+  AboutWindow(FormView& view, ShellServices& shell);
 
-  void Form_Load() override;
+  void Load() override;
   bool QueryUnload() override;
   void Click(std::string_view control) override;
   void DblClick(std::string_view) override {}
   void TimerTick(std::string_view) override {}
   void MouseDown(std::string_view, int, int) override {}
 
-  void CloseWin_Click();
+  void OnClose();
   // Asks the shell to open the home page each time; the window stays.
-  void URL_Click();
+  void OnAddressClick();
 
  private:
   FormView& view_;

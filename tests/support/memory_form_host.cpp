@@ -1,4 +1,4 @@
-#include "platform/memory/memory_form_host.h"
+#include "support/memory_form_host.h"
 
 #include <string>
 
@@ -10,7 +10,7 @@ void MemoryFormHost::ShowModal(const FormDesign& design, const MakeForm& make) {
   MemoryFormView view(design, journal_);
   std::unique_ptr<ModalForm> form = make(view);
   view.SetEvents(form.get());
-  form->Form_Load();
+  form->Load();
   view.Window().SetVisible(true);
   ++depth_;
   ++shown_;

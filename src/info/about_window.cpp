@@ -1,12 +1,15 @@
-#include "info/ver_info.h"
+#include "info/about_window.h"
 
 #include <string>
 
+#include "info/about_design.h"
 #include "info/web_addresses.h"
 #include "platform/version.h"
 
 namespace zentab {
 namespace {
+
+using namespace about_window;
 
 constexpr const char* kNote =
     "Internet Explorer補助ソフト 「Zentab」\r\n\r\n\r\n"
@@ -15,35 +18,35 @@ constexpr const char* kNote =
 
 }  // namespace
 
-VerInfo::VerInfo(FormView& view, ShellServices& shell) : view_(view), shell_(shell) {}
+AboutWindow::AboutWindow(FormView& view, ShellServices& shell) : view_(view), shell_(shell) {}
 
-void VerInfo::Form_Load() {
+void AboutWindow::Load() {
   const int major = shell_.VersionMajor();
   const int minor = shell_.VersionMinor();
   Form& window = view_.Window();
   window.SetCaption(WithVersion(window.Caption(), major, minor));
-  view_.LabelNamed("Versions").SetCaption("Version: " + VersionText(major, minor));
-  view_.LabelNamed("Note").SetCaption(kNote);
+  view_.Get(Versions).SetCaption("Version: " + VersionText(major, minor));
+  view_.Get(Note).SetCaption(kNote);
 }
 
-bool VerInfo::QueryUnload() {
-  CloseWin_Click();
+bool AboutWindow::QueryUnload() {
+  OnClose();
   return true;
 }
 
-void VerInfo::Click(std::string_view control) {
-  if (control == "CloseWin") {
-    CloseWin_Click();
-  } else if (control == "URL") {
-    URL_Click();
+void AboutWindow::Click(std::string_view control) {
+  if (control == CloseWin) {
+    OnClose();
+  } else if (control == URL) {
+    OnAddressClick();
   }
 }
 
-void VerInfo::CloseWin_Click() {
+void AboutWindow::OnClose() {
   view_.Window().Unload();
 }
 
-void VerInfo::URL_Click() {
+void AboutWindow::OnAddressClick() {
   shell_.ShellOpen(0, "open", std::string(HomePageURL), "", shell_.ExeFolder(), kShowNormal);
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/journal.h"
 #include "platform/shell_services.h"
+#include "support/journal.h"
 
 namespace zentab {
 

@@ -1,16 +1,16 @@
-#include "tray/menu_commands.h"
+#include "app/menu_commands.h"
 
 #include <memory>
 #include <string>
 
-#include "info/ver_info.h"
-#include "info/ver_info_form.h"
-#include "info/votrix.h"
-#include "info/votrix_form.h"
+#include "info/about_design.h"
+#include "info/about_window.h"
+#include "info/vote_design.h"
+#include "info/vote_window.h"
 #include "info/web_addresses.h"
+#include "options/options_design.h"
+#include "options/options_dialog.h"
 #include "platform/scope_guard.h"
-#include "settings/options.h"
-#include "settings/options_form.h"
 
 namespace zentab {
 
@@ -22,33 +22,37 @@ MenuCommands::MenuCommands(ShellServices& shell, FormHost& host, Settings& setti
       mainWindowTargets_(mainWindowTargets),
       mainWindow_(mainWindow) {}
 
-void MenuCommands::CmdHelpRef_Click() {
+void MenuCommands::ShowHelp() {
   // No quotes around the path: the viewer takes the rest of its command line as the file name.
   const std::string helpFile = shell_.ExeFolder() + "\\readme.txt";
   try {
     shell_.StartProgram("notepad.exe " + helpFile);
   } catch (const ShellFailure&) {
+    // The message is a window of the command like the three others: one at a time.
+    modalOpen_ = true;
+    ScopeGuard closed([this] { modalOpen_ = false; });
     shell_.MsgBox("ヘルプファイルを開けませんでした。\r\n" + helpFile, "Zentab",
                   kExclamation | kOKOnly);
   }
 }
 
-void MenuCommands::CmdOpenHP_Click() {
+void MenuCommands::OpenHomePage() {
   shell_.ShellOpen(mainWindow_.Handle(), "open", std::string(HomePageURL), "", "", kShowNormal);
 }
 
-void MenuCommands::CmdShowOption_Click() {
-  Show(OptionsForm(), [this](FormView& view) {
-    return std::make_unique<Options>(view, shell_, settings_, mainWindowTargets_);
+void MenuCommands::ShowOptions() {
+  Show(OptionsDesign(), [this](FormView& view) {
+    return std::make_unique<OptionsDialog>(view, shell_, settings_, mainWindowTargets_);
   });
 }
 
-void MenuCommands::CmdShowVersionInfo_Click() {
-  Show(VerInfoForm(), [this](FormView& view) { return std::make_unique<VerInfo>(view, shell_); });
+void MenuCommands::ShowAbout() {
+  Show(AboutDesign(),
+       [this](FormView& view) { return std::make_unique<AboutWindow>(view, shell_); });
 }
 
-void MenuCommands::CmdSoftwareVote_Click() {
-  Show(VotrixForm(), [this](FormView& view) { return std::make_unique<Votrix>(view, shell_); });
+void MenuCommands::ShowVote() {
+  Show(VoteDesign(), [this](FormView& view) { return std::make_unique<VoteWindow>(view, shell_); });
 }
 
 void MenuCommands::Show(const FormDesign& design, const FormHost::MakeForm& make) {

@@ -11,19 +11,19 @@
 
 namespace zentab {
 
-class Votrix : public ModalForm {
+class VoteWindow : public ModalForm {
  public:
-  Votrix(FormView& view, ShellServices& shell);
+  VoteWindow(FormView& view, ShellServices& shell);
 
-  void Form_Load() override;
+  void Load() override;
   bool QueryUnload() override;
   void Click(std::string_view control) override;
   void DblClick(std::string_view) override {}
   void TimerTick(std::string_view) override {}
   void MouseDown(std::string_view, int, int) override {}
 
-  void Submit_Click();
-  void Reset_Click();
+  void OnSubmit();
+  void OnClose();
 
   const std::string& VoteBaseURL() const { return voteBaseURL_; }
   std::int16_t VoteRating() const { return voteRating_; }

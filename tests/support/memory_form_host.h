@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/form_host.h"
-#include "platform/memory/journal.h"
-#include "platform/memory/memory_form.h"
+#include "support/journal.h"
+#include "support/memory_form.h"
 
 namespace zentab {
 

@@ -1,4 +1,4 @@
-#include "platform/memory/memory_shell.h"
+#include "support/memory_shell.h"
 
 #include <iconv.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/memory/profile_file.h"
 #include "platform/profile_number.h"
+#include "support/profile_file.h"
 
 namespace zentab {
 
@@ -110,7 +110,8 @@ std::int32_t SimulatedShell::ReadProfileInt(const std::string& section, const st
   std::ifstream in(HostPath(path), std::ios::binary);
   std::ostringstream contents;
   contents << in.rdbuf();  // in one go: a settings file may be megabytes of garbage
-  const auto stored = profile::GetString(contents.str(), ToCodePage932(section), ToCodePage932(key));
+  const auto stored =
+      profile::GetString(contents.str(), ToCodePage932(section), ToCodePage932(key));
   if (!stored) return defaultValue;
   const std::string_view text = ProfileValueText(*stored);
   if (text.empty()) return defaultValue;
