@@ -24,7 +24,8 @@ class FormHost {
   // step and shows the window modally without an owner: the program's other windows take no
   // input, their timers keep running. Returns once the logic has unloaded the window.
   virtual void ShowModal(const FormDesign& design, const MakeForm& make) = 0;
-  // Brings the window shown modally to the front; false when none is shown.
+  // Brings the window shown modally, or a message of the program that waits for an answer, to
+  // the front; false when none is shown.
   virtual bool ActivateModal() = 0;
 };
 

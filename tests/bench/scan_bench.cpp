@@ -48,16 +48,16 @@ class SettingsFolder {
 
 // The main window as the unit tests build it: memory controls, the simulated shell, the settings
 // file beside the simulated executable.
-struct MainWindow {
+struct Program {
   Journal journal;
   SettingsFolder folder;
   MemoryFormView view{MainWindowDesign(), journal};
   SimulatedShell shell{journal};
   Settings settings;
   MemoryFormHost host{journal};
-  MainWindow watcher{view, shell, host, settings};
+  zentab::MainWindow watcher{view, shell, host, settings};
 
-  MainWindow() {
+  Program() {
     shell.SetExeFolder(folder.Path().string());
     view.SetEvents(&watcher);
   }
@@ -65,7 +65,7 @@ struct MainWindow {
 };
 
 void Scan(benchmark::State& state) {
-  MainWindow main;
+  Program main;
   if (main.folder.Path().empty()) return state.SkipWithError("no temporary folder");
   std::ofstream(main.folder.Path() / "Zentab2.ini", std::ios::binary)
       << "[Option]\r\nMaxWatch=" << kWindows << "\r\nMaxLog=" << kLogLines << "\r\n";

@@ -64,8 +64,8 @@ inline void WriteSettings(FuzzedDataProvider& input, const std::string& path) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-struct MainWindow {
-  explicit MainWindow(const std::string& folder)
+struct Program {
+  explicit Program(const std::string& folder)
       : view(MainWindowDesign(), journal),
         shell(journal),
         host(journal),
@@ -104,7 +104,7 @@ struct MainWindow {
   SimulatedShell shell;
   MemoryFormHost host;
   Settings settings;
-  MainWindow watcher;
+  zentab::MainWindow watcher;
 };
 
 }  // namespace zentab::fuzz

@@ -20,7 +20,7 @@ struct MainWindowState {
   std::string maxWatchNum, maxLogNum;
   std::int32_t interval;
 
-  explicit MainWindowState(MainWindow& main)
+  explicit MainWindowState(Program& main)
       : pastLines(main.view.ListBoxNamed("PastLst").Lines()),
         pauseVisible(main.view.CheckBoxNamed("IsPastLogMake").Visible()),
         pauseValue(main.view.CheckBoxNamed("IsPastLogMake").Value()),
@@ -37,7 +37,7 @@ bool Same(const Settings& a, const Settings& b) {
 
 // The user's edits: any selection, spin value, bar position and box, and now and then a number
 // box's text set as it stands.
-void Edit(FuzzedDataProvider& input, MemoryFormView& dialog, Options& options) {
+void Edit(FuzzedDataProvider& input, MemoryFormView& dialog, OptionsDialog& options) {
   while (input.remaining_bytes() > 0 && input.ConsumeBool()) {
     switch (input.ConsumeIntegralInRange(0, 4)) {
       case 0:
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::filesystem::remove(folder.IniPath());
   if (input.ConsumeBool()) WriteSettings(input, folder.IniPath());
-  MainWindow main(folder.Path());
+  Program main(folder.Path());
   if (!main.watcher.Load()) return 0;
   main.shell.OpenWindow("Page", "http://page.example/");
   main.watcher.TimerTick("WatchTmr");
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (int attempt = 0; attempt < 3 && input.remaining_bytes() > 0; ++attempt) {
     MemoryFormView dialog(OptionsDesign(), main.journal);
-    Options options(dialog, main.shell, main.settings, main.Targets());
+    OptionsDialog options(dialog, main.shell, main.settings, main.Targets());
     dialog.SetEvents(&options);
     options.Load();
     Edit(input, dialog, options);
@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(main.Calls("MsgBox") == messages, "a save that worked shows no message");
     // In force is what the file holds.
     Settings reread;
-    MainWindow fresh(folder.Path());
+    Program fresh(folder.Path());
     LoadSettings(fresh.shell, reread, fresh.Targets());
     Check(Same(main.settings, reread), "the settings in force are the file's");
     Check(main.view.TimerNamed("WatchTmr").Interval() ==

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
 
   WriteSettings(input, folder.IniPath());
-  MainWindow main(folder.Path());
+  Program main(folder.Path());
   if (!main.watcher.Load()) return 0;
   main.CheckLists();
 

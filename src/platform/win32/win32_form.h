@@ -107,6 +107,8 @@ class Win32Form final : public FormView, public Form {
   LRESULT OnEndSession(bool ending);
   LRESULT OnTaskbarCreated();
 
+  static bool Usable(HWND window);
+
   const FormDesign& design_;
   HINSTANCE instance_;
   UINT taskbarCreated_ = 0;

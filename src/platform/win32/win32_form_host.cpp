@@ -1,5 +1,6 @@
 #include "platform/win32/win32_form_host.h"
 
+#include <cwchar>
 #include <memory>
 #include <new>
 
@@ -101,10 +102,35 @@ void Win32FormHost::ShowModal(const FormDesign& design, const MakeForm& make) {
   RunMessagesUntil([&form, window] { return form.Unloaded() || !IsWindow(window); });
 }
 
+namespace {
+
+// A message box of the program's own, which the user must answer first: a window of the dialog
+// class that is shown and takes input.
+HWND ShownMessageBox() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t name[8];
+        if (GetClassNameW(window, name, 8) && std::wcscmp(name, L"#32770") == 0 &&
+            IsWindowVisible(window) && IsWindowEnabled(window)) {
+          *reinterpret_cast<HWND*>(result) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+}  // namespace
+
 bool Win32FormHost::ActivateModal() {
-  if (shown_.empty()) return false;
+  HWND modal = ShownMessageBox();
+  if (!modal && !shown_.empty()) modal = shown_.back();
+  if (!modal) return false;
   // May be refused; the window stays where it is then.
-  SetForegroundWindow(shown_.back());
+  SetForegroundWindow(modal);
   return true;
 }
 
