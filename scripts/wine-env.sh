@@ -93,18 +93,6 @@ zw_prefix() {
   cp -a "$template" "$target"
 }
 
-# Copies the doubles' DLL into $1 (a folder in the prefix, where its scenario.txt and calls.log
-# live) and registers it there.
-zw_register_doubles() {
-  local dll=$1 dir=$2
-  mkdir -p "$dir"
-  cp "$dll" "$dir/zentab_doubles.dll"
-  : >"$dir/calls.log"
-  : >"$dir/scenario.txt"
-  zw_wine regsvr32 /s "$(winepath -w "$dir/zentab_doubles.dll" 2>/dev/null)" >/dev/null 2>&1 ||
-    { zw_log "regsvr32 of the doubles failed"; return 1; }
-}
-
 # Sets the screen scale of the prefix (96 = 100 %, 144 = 150 %); takes effect for programs
 # started after it.
 zw_dpi() {
@@ -130,27 +118,26 @@ zw_stop() {
   return 0
 }
 
-# The built programs of the mingw preset: ZW_EXE, ZW_DRIVER, ZW_DOUBLES, ZW_PROBE;
-# cpack's staging copies are passed over: they may be older than the build.
-zw_find_program() {
-  find "$1" -name _CPack_Packages -prune -o -name "$2" -type f -print 2>/dev/null | head -n 1
-}
+# The built programs: ZW_EXE (the mingw preset's zentab.exe) and ZW_DOUBLE (the stand-in for the
+# shell's windows, built by the wintest preset).
 zw_find_programs() {
-  ZW_EXE=$(zw_find_program "$1" zentab.exe)
-  ZW_DRIVER=$(zw_find_program "$1" zentab_driver.exe)
-  ZW_DOUBLES=$(zw_find_program "$1" zentab_doubles.dll)
-  ZW_PROBE=$(zw_find_program "$1" profile_probe.exe)
+  ZW_EXE=$ZW_BUILD/mingw/zentab.exe
+  ZW_DOUBLE=$ZW_BUILD/wintest/tests/win/zentab_double.dll
+  [ -f "$ZW_EXE" ] && [ -f "$ZW_DOUBLE" ] || { zw_log "zentab.exe or the shell's stand-in is not built"; return 1; }
 }
 
-# The stage of the Wine tests and the bench: X, locale and a fresh prefix in $1/prefix; APP
-# (C:\Zentab) for the program and DOUBLES (C:\doubles) with the doubles registered; no browser of
-# this machine is started for an address. Needs zw_find_programs first.
+# X, locale and a fresh prefix in $1/prefix, with APP (C:\Zentab) holding zentab.exe and
+# readme.txt, and DOUBLE (C:\double) the stand-in, registered, with an empty scenario.txt; no
+# browser of this machine is started for an address. Needs zw_find_programs first.
 zw_stage() {
   ZW_FORCE_XVFB=1
   mkdir -p "$1" && zw_locale && zw_display && zw_prefix "$1/prefix" || return 1
   APP=$WINEPREFIX/drive_c/Zentab
-  DOUBLES=$WINEPREFIX/drive_c/doubles
-  mkdir -p "$APP"
-  zw_register_doubles "$ZW_DOUBLES" "$DOUBLES" &&
-    zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none
+  DOUBLE=$WINEPREFIX/drive_c/double
+  mkdir -p "$APP" "$DOUBLE"
+  cp "$ZW_EXE" "$ZW_BUILD/../resources/readme.txt" "$APP/" && cp "$ZW_DOUBLE" "$DOUBLE/" &&
+    : >"$DOUBLE/scenario.txt" &&
+    zw_wine regsvr32 /s 'C:\double\zentab_double.dll' >/dev/null 2>&1 &&
+    zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none ||
+    { zw_log "the stage could not be set"; return 1; }
 }

@@ -1,0 +1,163 @@
+// The real zentab.exe, from outside: its parts are wired. It starts hidden and lists the shell's
+// windows, refuses a second instance, saves from a dialog opened by the tray menu, keeps its icon
+// when the taskbar restarts, ends by its menu and at the session's end, and leaves no object of
+// the shell behind.
+#include <deque>
+
+#include "app/main_window_design.h"
+#include "options/options_design.h"
+#include "options/options_dialog.h"
+#include "platform/win32/utf.h"
+#include "settings/settings.h"
+#include "tray/tray_icon.h"
+#include "win_test.h"
+
+namespace zentab::test {
+namespace {
+
+using namespace main_window;
+
+// A top-level window of the process with the caption.
+HWND WindowOf(DWORD process, const wchar_t* caption) {
+  HWND found = nullptr;
+  PumpUntil([&] {
+    for (HWND w = FindWindowW(nullptr, caption); w;
+         w = FindWindowExW(nullptr, w, nullptr, caption)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process) return (found = w) != nullptr;
+    }
+    return false;
+  });
+  return found;
+}
+
+// A message to another process, which must not hang the tests should that one hang.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
+  return static_cast<LRESULT>(answer);
+}
+
+std::vector<std::string> Lines(HWND window, int list) {
+  HWND control = GetDlgItem(window, list);
+  std::vector<std::string> lines;
+  for (LRESULT i = 0, n = Ask(control, LB_GETCOUNT, 0, 0); i < n; ++i) {
+    std::wstring line(static_cast<size_t>(Ask(control, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(
+        static_cast<size_t>(Ask(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    lines.push_back(Narrow(line));
+  }
+  return lines;
+}
+
+class Exe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileW((app + L"\\Zentab2.ini").c_str());
+    SetScenario({"ニュース - トップ\thttp://news.example.jp/", "報告書\tfile:///C:/Work"});
+  }
+  void TearDown() override {
+    for (PROCESS_INFORMATION& p : started) {
+      TerminateProcess(p.hProcess, 1);
+      CloseHandle(p.hProcess);
+      CloseHandle(p.hThread);
+    }
+  }
+  PROCESS_INFORMATION& Start() {
+    std::wstring line = L"\"" + app + L"\\zentab.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION& p = started.emplace_back();
+    EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               app.c_str(), &startup, &p));
+    return p;
+  }
+  bool Ended(const PROCESS_INFORMATION& p) {
+    return PumpUntil([&] { return WaitForSingleObject(p.hProcess, 0) == WAIT_OBJECT_0; });
+  }
+  // Gone, with its icon (`receiver` its notifications) and every object of the shell it had.
+  void ExpectEndedCleanly(const PROCESS_INFORMATION& p, HWND receiver) {
+    EXPECT_TRUE(Ended(p));
+    EXPECT_FALSE(InTray(receiver, kTrayIconId));
+    EXPECT_EQ(LiveObjects(p.dwProcessId), "0");
+  }
+
+  const std::wstring app = Environment(L"ZENTAB_APP");
+  std::deque<PROCESS_INFORMATION> started;  // references to its items stay valid
+};
+
+TEST_F(Exe, StartsHiddenWithTheShellsWindowsRefusesASecondInstanceAndEndsByTheTrayMenu) {
+  const PROCESS_INFORMATION& first = Start();
+  HWND main = WindowOf(first.dwProcessId, L"Zentab Ver2.0 - Watcher");
+  ASSERT_TRUE(main);
+  const std::vector<std::string> listed{"ID 0 : ニュース- トップ - http://news.example.jp/",
+                                        "ID 1 : 報告書 - file:///C:/Work"};
+  EXPECT_TRUE(PumpUntil([&] { return Lines(main, WatchLst.id) == listed; }));
+  EXPECT_FALSE(IsWindowVisible(main));
+
+  const PROCESS_INFORMATION& second = Start();
+  HWND message = WindowOf(second.dwProcessId, L"Zentab");
+  ASSERT_TRUE(message);
+  wchar_t text[64] = L"";
+  // Its text comes a moment after its caption.
+  PumpUntil([&] {
+    EnumChildWindows(
+        message,
+        [](HWND child, LPARAM out) {
+          wchar_t found[64] = L"";
+          GetWindowTextW(child, found, 64);
+          if (wcsstr(found, L"起動")) wcscpy(reinterpret_cast<wchar_t*>(out), found);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(text));
+    return text[0] != L'\0';
+  });
+  EXPECT_STREQ(text, L"すでに起動しています。");
+  PostMessageW(message, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(Ended(second));
+  EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+  HWND receiver = GetDlgItem(main, SysTrayPic.id);
+  PostMessageW(main, WM_COMMAND, TMCmdExit.id, 0);
+  ExpectEndedCleanly(first, receiver);
+}
+
+TEST_F(Exe, SavesFromTheTrayMenusOptionsKeepsItsIconAndEndsWithTheSession) {
+  const PROCESS_INFORMATION& p = Start();
+  HWND main = WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Watcher");
+  ASSERT_TRUE(main);
+  PostMessageW(main, WM_COMMAND, TMCmdOption.id, 0);
+  HWND options = WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Options");
+  ASSERT_TRUE(options);
+  Ask(GetDlgItem(options, options_dialog::IsUsePastLogOp1.id), BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(options, options_dialog::cmdOK.id), BM_CLICK, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(options); }));
+  const std::wstring warning = Widen(kSettingsWarning);
+  std::string cp932(warning.size() * 2, '\0');
+  cp932.resize(static_cast<size_t>(
+      WideCharToMultiByte(932, 0, warning.data(), static_cast<int>(warning.size()), cp932.data(),
+                          static_cast<int>(cp932.size()), nullptr, nullptr)));
+  EXPECT_EQ(ReadFile(app + L"\\Zentab2.ini"),
+            "[User]\r\n\x8c\x78\x8d\x90=" + cp932 +
+                "\r\n[Option]\r\nChkMode=2\r\nDisabledPastLog=1\r\nMaxWatch=10\r\nMaxLog=50\r\n"
+                "Interval=5000\r\nThrough=0\r\n");
+  EXPECT_EQ(Lines(main, PastLst.id), std::vector<std::string>{kPastLogDisabledLine});
+
+  HWND receiver = GetDlgItem(main, SysTrayPic.id);
+  EXPECT_TRUE(InTray(receiver, kTrayIconId));
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = receiver;
+  icon.uID = kTrayIconId;
+  Shell_NotifyIconA(NIM_DELETE, &icon);
+  Ask(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(InTray(receiver, kTrayIconId));
+
+  EXPECT_EQ(Ask(main, WM_QUERYENDSESSION, 0, 0), TRUE);
+  PostMessageW(main, WM_ENDSESSION, TRUE, 0);
+  ExpectEndedCleanly(p, receiver);
+}
+
+}  // namespace
+}  // namespace zentab::test

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The Win32 layer's tests and the checks of the real zentab.exe, under Wine in a throwaway prefix
+# with the shell's stand-in registered, a Japanese locale, and no network. Arguments go to the
+# test program (--gtest_filter=...). ZENTAB_SKIP_BUILD=1 uses the builds as they are.
+set -u
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+# A private network namespace with mounts of its own: a read-only folder that root cannot write.
+if [ -z "${ZW_IN_NETNS:-}" ] && [ "$(id -u)" = 0 ] && unshare -nm true 2>/dev/null; then
+  ZW_IN_NETNS=1 exec unshare -nm "$0" "$@"
+fi
+cd "$ROOT" || exit 1
+if [ "${ZENTAB_SKIP_BUILD:-0}" != 1 ]; then
+  for preset in mingw wintest; do
+    cmake --preset $preset >/dev/null && cmake --build --preset $preset || exit 1
+  done
+fi
+
+ZW_BUILD=$ROOT/build
+. scripts/wine-env.sh
+trap zw_stop EXIT
+zw_find_programs && zw_stage "$ROOT/build/win-tests" || exit 1
+READONLY=$WINEPREFIX/drive_c/readonly
+mkdir -p "$READONLY" build/screenshots
+printf '[Option]\r\nMaxLog=5\r\n' >"$READONLY/Zentab2.ini"
+if [ -n "${ZW_IN_NETNS:-}" ]; then
+  mount --bind "$READONLY" "$READONLY" && mount -o remount,ro,bind "$READONLY"
+else
+  chmod -R a-w "$READONLY"
+fi
+
+# To a file: a program the tests started and left running would hold a pipe open.
+LOG=$ROOT/build/win-tests/output.txt
+run() {
+  ZENTAB_APP='C:\Zentab' ZENTAB_DOUBLE='C:\double' ZENTAB_READONLY='C:\readonly' \
+    ZENTAB_SHOTS=$(winepath -w build/screenshots 2>/dev/null) ZW_TIMEOUT=600 \
+    zw_wine build/wintest/tests/win/zentab_win_tests.exe "$@" >"$LOG" 2>&1
+  local result=$?
+  zw_wineserver_kill
+  tr -d '\r' <"$LOG"
+  return $result
+}
+# Everything at 100 %, then the windows' designs again at 150 %.
+run "$@" && zw_dpi 144 && run --gtest_filter='Windows/Design.*'
+result=$?
+zw_stop
+for shot in build/screenshots/*.bmp; do
+  [ -f "$shot" ] && /usr/bin/convert "$shot" "${shot%.bmp}.png" 2>/dev/null && rm -f "$shot"
+done
+exit "$result"

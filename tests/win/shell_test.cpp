@@ -1,0 +1,111 @@
+// The shell services on the real system: the profile functions, the tray, the program's own
+// facts, and the shell's windows through its stand-in.
+#include "app/main_window_design.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_form.h"
+#include "platform/win32/win32_shell.h"
+#include "tray/tray_icon.h"
+#include "win_test.h"
+
+namespace zentab::test {
+namespace {
+
+std::string Temp(const std::string& name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return folder + name;
+}
+
+std::string FileAddress(std::string path) {
+  for (char& c : path) c = c == '\\' ? '/' : c;
+  return "file:///" + path;
+}
+
+TEST(Profile, TheSettingsFileIsWrittenInCodePage932WithCrlfAndReadByTheProductsRules) {
+  Win32Shell shell([] {});
+  const std::string path = Temp("zentab-profile.ini");
+  DeleteFileA(path.c_str());
+  EXPECT_EQ(shell.ReadProfileInt("Option", "MaxLog", 50, path), 50);
+  ASSERT_TRUE(shell.WriteProfileText("User", "警告", "値", path));
+  ASSERT_TRUE(shell.WriteProfileText("Option", "MaxLog", "-5", path));
+  EXPECT_EQ(ReadFile(std::wstring(path.begin(), path.end())),
+            "[User]\r\n\x8c\x78\x8d\x90=\x92\x6c\r\n[Option]\r\nMaxLog=-5\r\n");
+  const std::pair<const char*, int> stored[] = {{"-5", -5}, {" 7 ", 7}, {"\"0x1E\"", 30},
+                                                {"", 50},   {"abc", 0}, {"99999999999", 50}};
+  for (const auto& [value, read] : stored) {
+    ASSERT_TRUE(shell.WriteProfileText("Option", "MaxLog", value, path));
+    EXPECT_EQ(shell.ReadProfileInt("Option", "MaxLog", 50, path), read) << value;
+  }
+  DeleteFileA(path.c_str());
+  // A file that cannot be written is said to be so and left as it was.
+  const std::wstring readOnly = Environment(L"ZENTAB_READONLY") + L"\\Zentab2.ini";
+  const std::string before = ReadFile(readOnly);
+  EXPECT_FALSE(shell.WriteProfileText("Option", "MaxLog", "7", Narrow(readOnly)));
+  EXPECT_EQ(ReadFile(readOnly), before);
+  EXPECT_EQ(shell.ReadProfileInt("Option", "MaxLog", 50, Narrow(readOnly)), 5);
+}
+
+TEST(Tray, TheIconIsAddedAndRemoved) {
+  Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
+  Win32Shell shell([] {});
+  const TrayIconData data = MakeTrayIconData(form.Get(main_window::SysTrayPic).Handle(),
+                                             form.SmallIconHandle(), "Zentab Ver2.0");
+  const auto window = reinterpret_cast<HWND>(data.hWnd);
+  shell.TrayAdd(data);
+  EXPECT_TRUE(InTray(window, data.uID));
+  shell.TrayDelete(data);
+  EXPECT_FALSE(InTray(window, data.uID));
+}
+
+TEST(Program, ItsFolderASecondInstanceAndAProgramThatCannotStart) {
+  Win32Shell first([] {}), second([] {});
+  EXPECT_FALSE(first.IsAnotherInstanceRunning());
+  EXPECT_TRUE(second.IsAnotherInstanceRunning());
+  char exe[MAX_PATH];
+  const std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
+  EXPECT_EQ(first.ExeFolder(), path.substr(0, path.rfind('\\')));
+  EXPECT_THROW(first.StartProgram("zentab-no-such-program.exe"), ShellFailure);
+}
+
+TEST(ShellWindows, WindowsAreReadAndSentOnAndNewOnesOpenShownAndEveryObjectIsReleased) {
+  SetScenario({"ニュース - トップ\thttp://news.example.jp/", "\\uD800\\r\\n\\t😀\tfile:///C:/Work"});
+  TakeCalls();
+  {
+    Win32Shell shell([] {});
+    ASSERT_EQ(shell.ShellWindowsCount(), 2);
+    auto news = shell.ShellWindowsItem(0);
+    EXPECT_EQ(news->LocationName(), "ニュース - トップ");
+    EXPECT_EQ(news->LocationURL(), "http://news.example.jp/");
+    EXPECT_EQ(shell.ShellWindowsItem(1)->LocationName(), "\xEF\xBF\xBD\r\n\t😀");
+    EXPECT_EQ(shell.ShellWindowsItem(2), nullptr);
+    news->Navigate2("http://dest.example/");
+    shell.OpenNewBrowserWindow("file:///C:/Work");
+    EXPECT_EQ(TakeCalls(),
+              (std::vector<std::string>{"navigate 0 http://dest.example/", "create",
+                                        "navigate new file:///C:/Work", "visible new -1"}));
+    SetScenario({"A\thttp://a.example/", "!fail url 0", "!fail visible"});
+    EXPECT_THROW(news->LocationURL(), ShellFailure);
+    EXPECT_THROW(shell.OpenNewBrowserWindow("http://b.example/"), ShellFailure);
+    SetScenario({"!fail count"});
+    EXPECT_THROW(shell.ShellWindowsCount(), ShellFailure);
+  }
+  EXPECT_EQ(LiveObjects(GetCurrentProcessId()), "0");
+}
+
+TEST(ShellWindows, WithoutABrowserObjectOnlyWebPagesAndFoldersOpenAndNoFileRuns) {
+  SetScenario({"!fail create"});
+  Win32Shell shell([] {});
+  const std::string program = Temp("zentab-evil.exe");
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  CopyFileA(self, program.c_str(), FALSE);
+  for (const std::string& address : std::vector<std::string>{
+           FileAddress(program), "javascript:alert(1)", "\\\\localhost\\C$\\zentab-evil.exe"}) {
+    EXPECT_THROW(shell.OpenNewBrowserWindow(address), ShellFailure) << address;
+  }
+  EXPECT_NO_THROW(shell.OpenNewBrowserWindow(FileAddress(Temp(""))));
+  DeleteFileA(program.c_str());
+}
+
+}  // namespace
+}  // namespace zentab::test

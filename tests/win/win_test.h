@@ -1,0 +1,55 @@
+// What the Win32 layer's tests share: a message pump, files, the shell's stand-in, and a record
+// of the events a window raised.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/form_design.h"
+#include "platform/win32/windows_api.h"
+
+namespace zentab::test {
+
+// Runs the thread's messages through the program's own loop (dialog keys, tooltips) until `done`
+// holds or `seconds` have passed; false on time-out.
+bool PumpUntil(const std::function<bool()>& done, double seconds = 5);
+inline void Pump(double seconds) {
+  PumpUntil([] { return false; }, seconds);
+}
+
+std::string ReadFile(const std::wstring& path);
+void WriteFile(const std::wstring& path, const std::string& bytes);
+std::wstring Environment(const wchar_t* name);
+
+// Whether the shell's tray holds the icon: only an icon it holds can be changed.
+bool InTray(HWND window, UINT id);
+
+// A picture of the window as it is on the screen, to the folder in ZENTAB_SHOTS as NAME.bmp.
+void SaveScreenshot(HWND window, const std::string& name);
+
+// The stand-in's folder, where its scenario.txt, calls.txt and live-<pid>.txt lie.
+std::wstring DoubleFolder();
+// Its windows, one "title\taddress" each, and failures ("!fail count").
+void SetScenario(const std::vector<std::string>& lines);
+// What it was asked to do since the last call.
+std::vector<std::string> TakeCalls();
+// Its objects alive in a process ("0" once all are released).
+std::string LiveObjects(DWORD process);
+
+// Every event a window raised, one line each: "Click cmdOK", "MouseDown SysTrayPic 1 515".
+struct Recorder : FormEvents {
+  std::vector<std::string> events;
+  bool refuseClose = false;
+  bool QueryUnload() override;
+  void Click(std::string_view c) override { events.push_back("Click " + std::string(c)); }
+  void DblClick(std::string_view c) override { events.push_back("DblClick " + std::string(c)); }
+  void TimerTick(std::string_view t) override { events.push_back("Tick " + std::string(t)); }
+  void MouseDown(std::string_view c, int button, int x) override;
+  void Change(std::string_view c) override { events.push_back("Change " + std::string(c)); }
+  bool Saw(const std::string& event) const;
+};
+
+}  // namespace zentab::test
