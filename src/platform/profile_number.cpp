@@ -42,4 +42,10 @@ std::string_view ProfileValueText(std::string_view stored) {
   return stored;
 }
 
+std::int32_t ProfileNumber(std::string_view stored, std::int32_t defaultValue) {
+  const std::string_view text = ProfileValueText(stored);
+  if (text.empty()) return defaultValue;
+  return ParseProfileNumber(text).value_or(defaultValue);
+}
+
 }  // namespace zentab

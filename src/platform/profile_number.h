@@ -16,4 +16,8 @@ std::optional<std::int32_t> ParseProfileNumber(std::string_view text);
 // The stored value as the system's string read returns it: blanks and matching quotes gone.
 std::string_view ProfileValueText(std::string_view stored);
 
+// The number a stored value holds, as the program reads its settings; `defaultValue` for a value
+// that is empty or beyond 32 bits.
+std::int32_t ProfileNumber(std::string_view stored, std::int32_t defaultValue);
+
 }  // namespace zentab

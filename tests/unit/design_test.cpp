@@ -1,9 +1,8 @@
+// The windows' designs: what holds for every window, and what the user knows them by.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "app/main_window_design.h"
 #include "info/about_design.h"
@@ -31,32 +30,32 @@ Box BoxOf(const ControlDesign& c) {
 
 class EveryDesign : public ::testing::TestWithParam<const FormDesign& (*)()> {};
 
-// Pictures may lie under anything; an up-down control sits on the edge of its buddy, the text
-// box before it.
-TEST_P(EveryDesign, ControlsFitTheirContainerAndDoNotOverlap) {
+// Pictures may lie under anything; a spin control sits on the edge of its box, the read-only text
+// box before it, which changes only through it.
+TEST_P(EveryDesign, ControlsFitTheirContainerWithoutOverlapAndDialogsAnswerEnterAndEsc) {
   const FormDesign& form = GetParam()();
-  const auto& controls = form.controls;
   std::map<std::string_view, const ControlDesign*> byName;
   std::set<int> ids;
-  for (const ControlDesign& c : controls) {
+  int defaults = 0, cancels = 0;
+  for (const ControlDesign& c : form.controls) {
     EXPECT_TRUE(byName.emplace(c.name, &c).second) << c.name;
     EXPECT_TRUE(ids.insert(c.id).second) << c.name;
+    defaults += c.isDefault, cancels += c.isCancel;
   }
+  EXPECT_EQ(defaults, form.menus.empty() ? 1 : 0);
+  EXPECT_EQ(cancels, form.menus.empty() ? 1 : 0);
   const auto laidOut = [](const ControlDesign& c) {
     return c.visible && c.kind != K::Image && c.kind != K::Timer;
   };
+  const auto& controls = form.controls;
   for (size_t i = 0; i < controls.size(); ++i) {
     const ControlDesign& c = controls[i];
     if (c.kind == K::UpDown) {
       ASSERT_GT(i, 0u);
-      EXPECT_EQ(controls[i - 1].kind, K::TextBox) << c.name;
+      EXPECT_TRUE(controls[i - 1].kind == K::TextBox && controls[i - 1].readOnly) << c.name;
     }
     Box container{0, 0, form.clientWidth, form.clientHeight};
-    if (!c.container.empty()) {
-      ASSERT_TRUE(byName.contains(c.container)) << c.name;
-      EXPECT_EQ(byName[c.container]->kind, K::Frame) << c.name;
-      container = BoxOf(*byName[c.container]);
-    }
+    if (!c.container.empty()) container = BoxOf(*byName.at(c.container));
     if (!laidOut(c)) continue;
     EXPECT_TRUE(container.Holds(BoxOf(c))) << c.name;
     for (size_t j = i + 1; j < controls.size(); ++j) {
@@ -73,26 +72,50 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
                                            &VoteDesign),
                          [](const auto& shown) { return std::string(shown.param().name); });
 
-TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActs) {
+TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActsAndTheRowCaptionsLineUp) {
   const std::set<K> focusable{K::ListBox,   K::CheckBox,      K::OptionButton, K::TextBox,
                               K::ScrollBar, K::CommandButton, K::ComboBox};
   const auto focusOrder = [&](const FormDesign& form) {
-    std::vector<std::string> order;
+    std::string order;
     for (const ControlDesign& c : form.controls) {
-      if (focusable.contains(c.kind) && c.tabStop) order.emplace_back(c.name);
+      if (focusable.contains(c.kind) && c.tabStop) order += std::string(c.name) + " ";
     }
     return order;
   };
-  EXPECT_EQ(focusOrder(AboutDesign()), (std::vector<std::string>{"CloseWin"}));
-  EXPECT_EQ(focusOrder(VoteDesign()), (std::vector<std::string>{"Vote", "Submit", "Reset"}));
-}
-
-TEST(Designs, TheOptionRowCaptionsEndAtOneEdge) {
+  EXPECT_EQ(focusOrder(AboutDesign()), "CloseWin ");
+  EXPECT_EQ(focusOrder(VoteDesign()), "Vote Submit Reset ");
   for (const ControlDesign& c : OptionsDesign().controls) {
-    if (c.name.starts_with("Label") && c.container == "FrWatch") {
+    if (c.name.starts_with("Label") && c.container == options_dialog::FrWatch) {
       EXPECT_EQ(c.left + c.width, 1995) << c.name;
       EXPECT_EQ(c.align, Align::Right) << c.name;
     }
+  }
+}
+
+TEST(Designs, TheMenusAndFramesAreAsTheUserKnowsThem) {
+  std::map<std::string, std::string> menus;
+  std::string current;
+  for (const MenuDesign& m : MainWindowDesign().menus) {
+    if (m.level == 0)
+      current = m.name;
+    else
+      menus[current] += std::string(m.caption) + "|";
+  }
+  EXPECT_EQ(menus, (std::map<std::string, std::string>{
+                       {"MFile", "終了(&X)|"},
+                       {"MOption", "オプション...(&O)|"},
+                       {"MHelp",
+                        "ヘルプを開く(&H)...|-|ホームページを開く(&W)...|ソフトを評価 "
+                        "[Votrix] (&V)...|-|バージョン情報(&A)...|"},
+                       {"TaskTrayMenu",
+                        "一括Zentab!!(&L)|監視画面を開く(&W)...|-|オプション(&O)...|-|"
+                        "ヘルプ(&H)...|ホームページを開く(&H)...|バージョン情報(&A)..."
+                        "|-|終了(&X)|"}}));
+  // Only the main window can be minimized; none is maximized or has a taskbar button.
+  for (auto* design : {&MainWindowDesign, &OptionsDesign, &AboutDesign, &VoteDesign}) {
+    const FormDesign& form = design();
+    EXPECT_EQ(form.minButton, &form == &MainWindowDesign()) << form.name;
+    EXPECT_FALSE(form.maxButton || form.showInTaskbar) << form.name;
   }
 }
 

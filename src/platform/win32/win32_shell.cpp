@@ -196,9 +196,7 @@ std::int32_t Win32Shell::ReadProfileInt(const std::string& section, const std::s
   char value[64];
   GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", value, sizeof value,
                            ToAnsi(path).c_str());
-  const std::string_view text = ProfileValueText(value);
-  if (text.empty()) return defaultValue;
-  return ParseProfileNumber(text).value_or(defaultValue);
+  return ProfileNumber(value, defaultValue);
 }
 
 bool Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
