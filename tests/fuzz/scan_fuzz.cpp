@@ -1,91 +1,111 @@
-// The scan driven by an arbitrary shell: the input decides the settings file, then opens, closes
-// and changes windows, makes calls fail, pauses the past log, reloads the settings and scans, in
-// any order. After every scan both lists keep their limits and the scratch list is empty.
+// The scan driven by an arbitrary shell: the input writes the settings, opens, closes and changes
+// windows, makes calls fail, pauses the past log, reloads the settings and scans, in any order.
+// After every scan both lists keep their limits and the scratch list is empty.
+#include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
-#include <string>
-
-#include "main_window.h"
+#include "app/main_window.h"
+#include "app/main_window_design.h"
+#include "check.h"
+#include "support/fake_form.h"
+#include "support/fake_shell.h"
 #include "watch/redirects.h"
 
-namespace zentab::fuzz {
 namespace {
+
+using namespace zentab;
+using namespace zentab::test;
+using namespace zentab::main_window;
 
 // Addresses of every kind the scan tells apart, with arbitrary text behind them.
 std::string Address(FuzzedDataProvider& input) {
-  static const std::array<std::string, 7> starts = {
+  static const std::string starts[] = {
       "",
       "http://",
       "file:///C:/",
       "http://" + std::string(kRedirectBHost) + "/",
-      "http://" + std::string(kRedirectAHost) + "/",
       "http://" + std::string(kBoardLinkHost) + "/bbs/link.cgi?url=http://",
-      "https://x.example/?q=file://",
-  };
-  return starts[input.ConsumeIntegralInRange<size_t>(0, starts.size() - 1)] +
+      "https://x.example/?q=file://"};
+  return starts[input.ConsumeIntegralInRange<size_t>(0, std::size(starts) - 1)] +
          input.ConsumeRandomLengthString(24);
 }
 
+void WriteSettings(FuzzedDataProvider& input, FakeShell& shell) {
+  auto& option = shell.files["C:\\Tools\\Zentab\\Zentab2.ini"]["Option"];
+  for (const char* key :
+       {"ChkMode", "DisabledPastLog", "MaxWatch", "MaxLog", "Interval", "Through"}) {
+    if (input.ConsumeBool()) option[key] = input.ConsumeRandomLengthString(12);
+  }
+}
+
+struct Program {
+  Journal journal;
+  FakeView view{MainWindowDesign(), journal};
+  FakeShell shell{journal};
+  Settings settings;
+  FakeHost host{journal};
+  MainWindow main{view, shell, host, settings};
+  int windows = 0;
+
+  void CheckLists() {
+    const int pastLog = view.Get(PastLst).ListCount();
+    fuzz::Check(view.Get(WatchLst).ListCount() <= 100, "the watch list holds at most 100 lines");
+    fuzz::Check(
+        settings.DisabledPastLog != 0 ? pastLog == 1 : pastLog <= std::max<int>(settings.MaxLog, 0),
+        "the past log keeps at most MaxLog lines");
+    fuzz::Check(view.Get(WatchLstTmp).ListCount() == 0, "the scratch list is empty between scans");
+  }
+};
+
 }  // namespace
-}  // namespace zentab::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace zentab;
-  using namespace zentab::fuzz;
-  using Op = SimulatedShell::Op;
-  static Folder folder;
+  using Op = FakeShell::Op;
   FuzzedDataProvider input(data, size);
-
-  WriteSettings(input, folder.IniPath());
-  Program main(folder.Path());
-  if (!main.watcher.Load()) return 0;
-  main.CheckLists();
-
-  SimulatedShell& shell = main.shell;
+  Program p;
+  WriteSettings(input, p.shell);
+  if (!p.main.Load()) return 0;
+  p.CheckLists();
   for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
-    main.journal.Clear();
-    const int windows = shell.WindowCount();
+    p.journal.entries.clear();
     switch (input.ConsumeIntegralInRange(0, 8)) {
       case 0:
-        shell.OpenWindow(input.ConsumeRandomLengthString(24), Address(input));
+        p.shell.OpenWindow(input.ConsumeRandomLengthString(24), Address(input));
+        ++p.windows;
         break;
-      case 1:  // many alike, past the watch list's limit
-        for (int n = input.ConsumeIntegralInRange(1, 120); n > 0; --n) {
-          shell.OpenWindow("Page " + std::to_string(n), "http://x.example/" + std::to_string(n));
+      case 1:
+        if (p.windows > 0) p.shell.CloseWindow(input.ConsumeIntegralInRange(0, --p.windows));
+        break;
+      case 6:  // many alike, past the watch list's limit
+        for (int n = input.ConsumeIntegralInRange(1, 120); n > 0; --n, ++p.windows) {
+          p.shell.OpenWindow("Page", "http://x.example/" + std::to_string(n));
         }
         break;
       case 2:
-        if (windows > 0) shell.CloseWindow(input.ConsumeIntegralInRange(0, windows - 1));
-        break;
-      case 3:
-        if (windows > 0) {
-          const int at = input.ConsumeIntegralInRange(0, windows - 1);
-          shell.SetWindow(at, input.ConsumeRandomLengthString(24), Address(input));
+        if (p.windows > 0) {
+          p.shell.SetWindow(input.ConsumeIntegralInRange(0, p.windows - 1),
+                            input.ConsumeRandomLengthString(24), Address(input));
         }
         break;
-      case 4: {
+      case 3: {
         static constexpr Op ops[] = {Op::Count, Op::Item, Op::LocationURL, Op::LocationName,
                                      Op::Navigate2};
-        shell.Fail(ops[input.ConsumeIntegralInRange<size_t>(0, std::size(ops) - 1)],
-                   input.ConsumeIntegralInRange(0, 12));
+        p.shell.Fail(ops[input.ConsumeIntegralInRange<size_t>(0, std::size(ops) - 1)],
+                     input.ConsumeIntegralInRange(0, 12));
         break;
       }
-      case 5: {
-        auto& pause = main.view.CheckBoxNamed("IsPastLogMake");
+      case 4: {
+        auto& pause = p.view.As<FakeCheckBox>(IsPastLogMake);
         if (pause.Visible()) pause.UserSets(1 - pause.Value());
         break;
       }
-      case 6:
-        WriteSettings(input, folder.IniPath());
-        LoadSettings(shell, main.settings, main.Targets());
-        main.CheckLists();
+      case 5:
+        WriteSettings(input, p.shell);
+        p.main.Load();
         break;
       default:
-        main.watcher.TimerTick("WatchTmr");
-        main.CheckLists();
+        p.main.TimerTick(WatchTmr);
     }
+    p.CheckLists();
   }
-  main.watcher.TimerTick("WatchTmr");
-  main.CheckLists();
   return 0;
 }
