@@ -8,46 +8,36 @@ namespace {
 using namespace main_window;
 using ScanTest = MainWindowTest;
 
-TEST_F(ScanTest, EachPositionIsReadInOrderWithTheCounterRepaintedAndTheListRebuilt) {
+TEST_F(ScanTest, PositionsAreReadInOrderTheCounterRepaintedAndNoWindowEmptiesTheWatchList) {
   OpenPages(3);
   Load();
+  const Lines loaded = LinesOf(WatchLst);
+  shell.SetWindow(2, "Last", "http://last.example/");
   Scan();
-  const Lines firstWindow(journal.entries.begin(), journal.entries.begin() + 8);
-  EXPECT_EQ(firstWindow,
+  EXPECT_EQ(Lines(journal.entries.begin(), journal.entries.begin() + 8),
             (Lines{"ShellWindows.Count", "ShellWindows.Item 0", "MaxWatchNum.Caption 0/10",
                    "MaxWatchNum.Refresh 0/10", "LocationName 0", "LocationURL 0",
                    "WatchLstTmp.AddItem ID 0 : Page 0 - http://site.example/0",
                    "PastLst.AddItem Gr 2 : Page 0 - http://site.example/0"}));
   EXPECT_EQ(Calls({"MaxWatchNum.Refresh"}).size(), 4u);
   EXPECT_EQ(Caption(MaxWatchNum), "3/10");
-  // The work of a scan grows with the windows, not faster: one line added to each list per
-  // window, the unchanged watch list left alone.
-  EXPECT_EQ(Calls({"WatchLst.", "WatchLstTmp.", "PastLst."}).size(), 3u + 3 * 3u + 1);
-}
-
-TEST_F(ScanTest, NoWindowEmptiesTheWatchListButNotThePastLogAndOneWindowIsListed) {
-  OpenPages(1);
-  Load();
-  EXPECT_EQ(LinesOf(WatchLst), (Lines{"ID 0 : Page 0 - http://site.example/0"}));
-  shell.CloseWindow(0);
-  Scan();
-  EXPECT_TRUE(LinesOf(WatchLst).empty());
-  EXPECT_EQ(LinesOf(PastLst).size(), 1u);
-  EXPECT_EQ(Caption(MaxWatchNum), "0/10");
-  EXPECT_TRUE(Calls({"ShellWindows.Item"}).empty());
-}
-
-TEST_F(ScanTest, AShortScanRebuildsTheListOnlyWhenItsNumberOfLinesChanges) {
-  OpenPages(3);
-  Load();
-  const Lines loaded = LinesOf(WatchLst);
-  shell.SetWindow(2, "Last", "http://last.example/");
-  Scan();
+  // A short scan rebuilds the list only when its number of lines changes; the work of a scan
+  // grows with the windows: a line to each list per window, the past log's kept in view.
   EXPECT_EQ(LinesOf(WatchLst), loaded);
+  EXPECT_EQ(Calls({"WatchLst.", "WatchLstTmp.", "PastLst."}).size(), 3u + 3 * 3u + 1);
   shell.OpenWindow("New", "http://new.example/");
   Scan();
-  EXPECT_EQ(LinesOf(WatchLst).back(), "ID 3 : New - http://new.example/");
   EXPECT_EQ(LinesOf(WatchLst)[2], "ID 2 : Last - http://last.example/");
+  for (int i = 3; i >= 1; --i) shell.CloseWindow(i);
+  Scan();
+  EXPECT_EQ(LinesOf(WatchLst), (Lines{"ID 0 : Page 0 - http://site.example/0"}));
+  shell.CloseWindow(0);
+  journal.entries.clear();
+  Scan();
+  EXPECT_TRUE(LinesOf(WatchLst).empty());
+  EXPECT_EQ(LinesOf(PastLst).size(), 11u);
+  EXPECT_EQ(Caption(MaxWatchNum), "0/10");
+  EXPECT_TRUE(Calls({"ShellWindows.Item"}).empty());
 }
 
 TEST_F(ScanTest, AFullScanExaminesMaxWatchPositionsAndComparesOnlyTheLastLine) {

@@ -1,6 +1,7 @@
 // The forms on real windows: each design as built at 100 % and 150 %, each kind of control's
 // adapter, the keyboard through the program's message loop, the modal host and the system's
 // notices.
+#include <map>
 #include <memory>
 
 #include "app/main_window_design.h"
@@ -50,44 +51,26 @@ struct Expected {
 };
 
 Expected ExpectedOf(const ControlDesign& c) {
-  const DWORD align = c.align == Align::Center  ? SS_CENTER
-                      : c.align == Align::Right ? SS_RIGHT
-                                                : SS_LEFT;
+  const DWORD align = c.align == Align::Center ? SS_CENTER : c.align == Align::Right ? SS_RIGHT : 0;
   const bool icon = c.picture == Picture::ProgramIcon || c.picture == Picture::VoteIcon;
-  const auto either = [](bool which, DWORD yes, DWORD no) { return which ? yes : no; };
-  switch (c.kind) {
-    case K::Label:
-      return {L"Static", SS_TYPEMASK | SS_NOTIFY, align | SS_NOTIFY, false, true};
-    case K::Line:
-      return {L"Static", SS_TYPEMASK, SS_ETCHEDHORZ, false, false};
-    case K::Image:
-      return {L"Static", SS_TYPEMASK, either(icon, SS_ICON, SS_BITMAP), false, false};
-    case K::ListBox:
-      return {L"ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-              true, true};
-    case K::CheckBox:
-      return {L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true, true};
-    case K::OptionButton:
-      return {L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, false, true};
-    case K::Frame:
-      return {L"Button", BS_TYPEMASK, BS_GROUPBOX, false, true};
-    case K::CommandButton:
-      return {L"Button", BS_TYPEMASK, either(c.isDefault, BS_DEFPUSHBUTTON, BS_PUSHBUTTON), true,
-              true};
-    case K::TextBox:
-      return {L"Edit", ES_READONLY, either(c.readOnly, ES_READONLY, 0), true, true};
-    case K::UpDown:
-      return {L"msctls_updown32", UDS_ARROWKEYS, UDS_ARROWKEYS, false, false};
-    case K::ScrollBar:
-      return {L"ScrollBar", SBS_VERT, SBS_HORZ, true, false};
-    case K::ComboBox:
-      return {L"ComboBox", 3, CBS_DROPDOWNLIST, true, true};
-    case K::PictureBox:
-      return {L"Zentab.PictureBox", 0, 0, false, false};
-    case K::Timer:
-      break;
-  }
-  return {};
+  const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  const std::map<K, Expected> kinds{
+      {K::Label, {L"Static", SS_TYPEMASK | SS_NOTIFY, align | SS_NOTIFY, false, true}},
+      {K::Line, {L"Static", SS_TYPEMASK, SS_ETCHEDHORZ, false, false}},
+      {K::Image, {L"Static", SS_TYPEMASK, icon ? DWORD{SS_ICON} : SS_BITMAP, false, false}},
+      {K::ListBox, {L"ListBox", list, list, true, true}},
+      {K::CheckBox, {L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true, true}},
+      {K::OptionButton, {L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, false, true}},
+      {K::Frame, {L"Button", BS_TYPEMASK, BS_GROUPBOX, false, true}},
+      {K::CommandButton,
+       {L"Button", BS_TYPEMASK, c.isDefault ? DWORD{BS_DEFPUSHBUTTON} : 0, true, true}},
+      {K::TextBox, {L"Edit", ES_READONLY, c.readOnly ? DWORD{ES_READONLY} : 0, true, true}},
+      {K::UpDown, {L"msctls_updown32", UDS_ARROWKEYS, UDS_ARROWKEYS, false, false}},
+      {K::ScrollBar, {L"ScrollBar", SBS_VERT, SBS_HORZ, true, false}},
+      {K::ComboBox, {L"ComboBox", 3, CBS_DROPDOWNLIST, true, true}},
+      {K::PictureBox, {L"Zentab.PictureBox", 0, 0, false, false}},
+  };
+  return kinds.at(c.kind);
 }
 
 // Twips from the form's client area: frames add up.
@@ -231,7 +214,6 @@ TEST(Controls, ListsLabelsBoxesTheTrayReceiverAndTheTimerOfTheMainWindow) {
   using namespace main_window;
   Recorded main(MainWindowDesign());
   ListBox& list = main.form.Get(WatchLst);
-  // A lone surrogate cannot stand in UTF-8: it comes back as U+FFFD.
   for (const std::string line : {"ID 0 : 窓 - http://a.example/", "\xF0\x9F\x98\x80\t\r\nx", "b"}) {
     list.AddItem(line);
   }
@@ -246,6 +228,9 @@ TEST(Controls, ListsLabelsBoxesTheTrayReceiverAndTheTimerOfTheMainWindow) {
   EXPECT_EQ(list.ListIndex(), -1);
   list.RemoveItem(0);
   EXPECT_EQ(list.List(0), "\xF0\x9F\x98\x80\t\r\nx");
+  // A lone surrogate from the shell cannot stand in UTF-8: it comes back as U+FFFD.
+  SendMessageW(main.Control(WatchLst.id), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"\xD800"));
+  EXPECT_EQ(list.List(1), "\xEF\xBF\xBD");
   SendMessageW(main.Control(WatchLst.id), WM_LBUTTONDBLCLK, 0, MAKELPARAM(4, 4));
 
   Label& counter = main.form.Get(MaxWatchNum);
@@ -407,38 +392,30 @@ struct Dialog : ModalForm {
   Recorder& events;
 };
 
+// Enter presses the default button only while the user could press it himself.
 TEST(ModalHost, TheOtherWindowsWaitWhileEnterAndEscPressTheDialogsButtonsThenComeBack) {
   Win32Form main(MainWindowDesign(), GetModuleHandleW(nullptr));
   Win32FormHost host(GetModuleHandleW(nullptr));
-  Recorder events;
-  bool waited = false, activated = false;
-  WhileShown([&] {
-    waited = !IsWindowEnabled(Of(main));
-    activated = host.ActivateModal();
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-  });
-  host.ShowModal(OptionsDesign(),
-                 [&](FormView& view) { return std::make_unique<Dialog>(view, events); });
-  EXPECT_TRUE(waited);
-  EXPECT_TRUE(activated);
-  EXPECT_TRUE(IsWindowEnabled(Of(main)));
-  EXPECT_FALSE(host.ActivateModal());
-  EXPECT_EQ(events.events, (std::vector<std::string>{"Load", "Click cmdOK", "Click cmdCancel"}));
-}
-
-TEST(ModalHost, EnterLeavesADisabledDefaultButtonAlone) {
-  Win32FormHost host(GetModuleHandleW(nullptr));
-  Recorder events;
-  WhileShown([&] {
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
-    PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-  });
-  host.ShowModal(OptionsDesign(), [&](FormView& view) {
-    view.Get(options_dialog::cmdOK).SetEnabled(false);
-    return std::make_unique<Dialog>(view, events);
-  });
-  EXPECT_EQ(events.events, (std::vector<std::string>{"Load", "Click cmdCancel"}));
+  for (const bool disabled : {false, true}) {
+    Recorder events;
+    bool waited = false, activated = false;
+    WhileShown([&] {
+      waited = !IsWindowEnabled(Of(main));
+      activated = host.ActivateModal();
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    host.ShowModal(OptionsDesign(), [&](FormView& view) {
+      view.Get(options_dialog::cmdOK).SetEnabled(!disabled);
+      return std::make_unique<Dialog>(view, events);
+    });
+    EXPECT_TRUE(waited && activated);
+    EXPECT_TRUE(IsWindowEnabled(Of(main)));
+    EXPECT_FALSE(host.ActivateModal());
+    using Events = std::vector<std::string>;
+    EXPECT_EQ(events.events, (disabled ? Events{"Load", "Click cmdCancel"}
+                                       : Events{"Load", "Click cmdOK", "Click cmdCancel"}));
+  }
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // A stand-in for the shell's ShellWindows and InternetExplorer classes, served in process. Its
-// windows come from scenario.txt beside the DLL, one "title<TAB>address" a line (escapes \t \r \n
-// \\ and \uXXXX for one UTF-16 unit; "!fail <call> [position]" makes that call fail). What it is
-// asked to do goes to calls.txt there; live-<pid>.txt holds the number of its objects alive in
-// that process. Only what the program calls is implemented.
+// windows come from scenario.txt beside the DLL, one "title<TAB>address" a line in UTF-8;
+// "!fail <call> [position]" makes that call fail. What it is asked to do goes to calls.txt there;
+// live-<pid>.txt holds the number of its objects alive in that process. Only what the program
+// calls is implemented.
 #include <exdisp.h>
 #include <olectl.h>
 #include <windows.h>
@@ -45,24 +45,6 @@ std::string ToUtf8(const std::wstring& text) {
   return out;
 }
 
-std::wstring Unescape(const std::wstring& field) {
-  std::wstring out;
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] != L'\\' || i + 1 == field.size()) {
-      out += field[i];
-      continue;
-    }
-    const wchar_t c = field[++i];
-    if (c == L'u' && i + 4 < field.size()) {
-      out += static_cast<wchar_t>(std::stoi(field.substr(i + 1, 4), nullptr, 16));
-      i += 4;
-    } else {
-      out += c == L't' ? L'\t' : c == L'r' ? L'\r' : c == L'n' ? L'\n' : c;
-    }
-  }
-  return out;
-}
-
 // Read again only when the file changed: a scan asks for many windows.
 const Scenario& Current() {
   static Scenario scenario;
@@ -84,7 +66,7 @@ const Scenario& Current() {
     if (wide.starts_with(L"!fail ")) {
       scenario.failures.insert(wide.substr(6));
     } else if (const size_t tab = wide.find(L'\t'); tab != std::wstring::npos) {
-      scenario.windows.emplace_back(Unescape(wide.substr(0, tab)), Unescape(wide.substr(tab + 1)));
+      scenario.windows.emplace_back(wide.substr(0, tab), wide.substr(tab + 1));
     }
   }
   return scenario;
@@ -170,7 +152,8 @@ class Browser final : public Object<IWebBrowser2> {
 
   STUB(GoBack())
   STUB(GoForward())
-  STUB(GoHome()) STUB(GoSearch()) STUB(Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*)) STUB(
+  STUB(GoHome())
+  STUB(GoSearch()) STUB(Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*)) STUB(
       Refresh()) STUB(Refresh2(VARIANT*)) STUB(Stop()) STUB(get_Application(IDispatch**))
       STUB(get_Parent(IDispatch**)) STUB(get_Container(IDispatch**)) STUB(get_Document(
           IDispatch**)) STUB(get_TopLevelContainer(VARIANT_BOOL*)) STUB(get_Type(BSTR*))
@@ -185,15 +168,13 @@ class Browser final : public Object<IWebBrowser2> {
                           put_StatusText(BSTR)) STUB(get_ToolBar(int*)) STUB(put_ToolBar(int))
                           STUB(get_MenuBar(VARIANT_BOOL*)) STUB(put_MenuBar(VARIANT_BOOL)) STUB(
                               get_FullScreen(VARIANT_BOOL*)) STUB(put_FullScreen(VARIANT_BOOL))
-                              STUB(QueryStatusWB(OLECMDID,
-                                                 OLECMDF*)) STUB(ExecWB(OLECMDID, OLECMDEXECOPT,
-                                                                        VARIANT*, VARIANT*))
-                                  STUB(ShowBrowserBar(VARIANT*, VARIANT*,
-                                                      VARIANT*)) STUB(get_ReadyState(READYSTATE*))
-                                      STUB(get_Offline(VARIANT_BOOL*)) STUB(
-                                          put_Offline(VARIANT_BOOL)) STUB(get_Silent(VARIANT_BOOL*))
-                                          STUB(put_Silent(VARIANT_BOOL)) STUB(
-                                              get_RegisterAsBrowser(VARIANT_BOOL*))
+                              STUB(QueryStatusWB(OLECMDID, OLECMDF*)) STUB(ExecWB(
+                                  OLECMDID, OLECMDEXECOPT, VARIANT*,
+                                  VARIANT*)) STUB(ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*))
+                                  STUB(get_ReadyState(READYSTATE*)) STUB(get_Offline(VARIANT_BOOL*))
+                                      STUB(put_Offline(VARIANT_BOOL)) STUB(
+                                          get_Silent(VARIANT_BOOL*)) STUB(put_Silent(VARIANT_BOOL))
+                                          STUB(get_RegisterAsBrowser(VARIANT_BOOL*))
                                               STUB(put_RegisterAsBrowser(VARIANT_BOOL)) STUB(
                                                   get_RegisterAsDropTarget(VARIANT_BOOL*))
                                                   STUB(put_RegisterAsDropTarget(VARIANT_BOOL))
@@ -244,7 +225,8 @@ class ShellWindows final : public Object<IShellWindows> {
   STUB(_NewEnum(IUnknown**))
   STUB(Register(IDispatch*, LONG, int, LONG*))
   STUB(RegisterPending(LONG, VARIANT*, VARIANT*, int, LONG*))
-  STUB(Revoke(LONG)) STUB(OnNavigate(LONG, VARIANT*)) STUB(OnActivated(LONG, VARIANT_BOOL))
+  STUB(Revoke(LONG))
+  STUB(OnNavigate(LONG, VARIANT*)) STUB(OnActivated(LONG, VARIANT_BOOL))
       STUB(FindWindowSW(VARIANT*, VARIANT*, int, LONG*, int, IDispatch**))
           STUB(OnCreated(LONG, IUnknown*)) STUB(ProcessAttachDetach(VARIANT_BOOL))
 };
