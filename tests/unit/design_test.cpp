@@ -111,6 +111,13 @@ TEST(Designs, TheMenusAndFramesAreAsTheUserKnowsThem) {
                         "一括Zentab!!(&L)|監視画面を開く(&W)...|-|オプション(&O)...|-|"
                         "ヘルプ(&H)...|ホームページを開く(&H)...|バージョン情報(&A)..."
                         "|-|終了(&X)|"}}));
+  std::string options;
+  for (const ControlDesign& c : OptionsDesign().controls) {
+    if (c.kind == K::OptionButton) options += std::string(c.caption) + "|";
+  }
+  EXPECT_EQ(options,
+            "InternetExplorerのみ監視(&I)|Explorerのみ監視(&E) "
+            "(file://…)|両方(&B)|使用する(&N)|使用しない(&F)|");
   // Only the main window can be minimized; none is maximized or has a taskbar button.
   for (auto* design : {&MainWindowDesign, &OptionsDesign, &AboutDesign, &VoteDesign}) {
     const FormDesign& form = design();
