@@ -17,12 +17,20 @@ MainWindow::MainWindow(FormView& view, ShellServices& shell, FormHost& host, Set
       view_(view),
       window_(view.Window()),
       pastLog_(view.Get(PastLst), view.Get(IsPastLogMake), settings_),
+      session_(shell_, settings_,
+               [this](const std::string& notice) { trayIcon_.ShowBalloon(notice); }),
       scan_(shell_, settings_, view.Get(MaxWatchNum), view.Get(WatchLst), view.Get(WatchLstTmp),
-            pastLog_),
+            pastLog_, [this] { session_.Save(view_.Get(WatchLst)); }),
       reopener_(shell_, view.Get(WatchLst), view.Get(PastLst)),
       trayIcon_(shell_, window_, view.Get(SysTrayPic)),
       trayMenu_(window_, TaskTrayMenu, TMAllZentab, [this] { reopener_.ReopenAll(); }),
-      menuCommands_(shell_, host_, settings_, Targets(), window_) {}
+      menuCommands_(
+          shell_, host_, settings_, Targets(),
+          [this] {
+            session_.ApplySettings();
+            EnableSessionCommands();
+          },
+          window_) {}
 
 SettingsTargets MainWindow::Targets() {
   return SettingsTargets{view_.Get(IsPastLogMake), view_.Get(PastLst), view_.Get(MaxWatchNum),
@@ -39,9 +47,20 @@ bool MainWindow::Load() {
   SetWindowTexts();
   trayIcon_.Add();
   LoadSettings(shell_, settings_, Targets());
+  // Read before the first scan saves the windows open now in its place.
+  session_.Load();
+  for (const SessionWindow& window : session_.Previous())
+    pastLog_.AddPrevious(window.title, window.address);
+  EnableSessionCommands();
   scan_.OnScanTimer();
   window_.SetVisible(false);
   return true;
+}
+
+void MainWindow::EnableSessionCommands() {
+  const bool available = !session_.Previous().empty();
+  window_.SetMenuItemEnabled(CmdOpenLastSession, available);
+  window_.SetMenuItemEnabled(TMCmdOpenLastSession, available);
 }
 
 void MainWindow::SetWindowTexts() {
@@ -60,9 +79,14 @@ void MainWindow::Exit() {
   if (ended_) return;
   // Set first: the pass over pending messages at removal must not start another scan.
   ended_ = true;
+  session_.StopSaving();
   scan_.ReleaseBrowser();
   trayIcon_.Remove();
   shell_.EndProgram();
+}
+
+void MainWindow::OnSessionEndQueried() {
+  session_.StopSaving();
 }
 
 void MainWindow::OnSessionEnding() {
@@ -81,6 +105,8 @@ void MainWindow::Click(std::string_view control) {
     Exit();
   } else if (control == TMAllZentab) {
     reopener_.ReopenAll();
+  } else if (control == CmdOpenLastSession || control == TMCmdOpenLastSession) {
+    session_.ReopenAll();
   } else if (control == TMCmdVisible) {
     trayMenu_.ToggleMainWindow();
   } else if (control == CmdShowOption || control == TMCmdOption) {

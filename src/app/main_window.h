@@ -9,6 +9,7 @@
 #include "platform/form_host.h"
 #include "platform/form_view.h"
 #include "platform/shell_services.h"
+#include "session/last_session.h"
 #include "settings/settings.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -38,6 +39,9 @@ class MainWindow : public FormEvents {
 
   // The shell came back after a restart: its tray lost our icon.
   void OnShellRestarted();
+  // Windows asks whether the user's session may end: from now on the windows that close are not
+  // the user's choice.
+  void OnSessionEndQueried();
   // The user's session ends: leave as the exit command does.
   void OnSessionEnding();
   void Exit();
@@ -47,6 +51,8 @@ class MainWindow : public FormEvents {
  private:
   void SetWindowTexts();
   SettingsTargets Targets();
+  // The previous session's commands can be chosen only while there is one.
+  void EnableSessionCommands();
 
   ShellServices& shell_;
   FormHost& host_;
@@ -55,6 +61,7 @@ class MainWindow : public FormEvents {
   Form& window_;
 
   PastLog pastLog_;
+  LastSession session_;
   Scan scan_;
   Reopener reopener_;
   TrayIcon trayIcon_;

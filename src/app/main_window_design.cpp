@@ -25,6 +25,8 @@ constexpr std::array kControls{
 
 constexpr std::array kMenus{
     MenuDesign{"MFile", "ファイル(&F)", 0, true},
+    MenuDesign{CmdOpenLastSession, "前回のウィンドウを開く(&R)", true},
+    MenuDesign{"MFilek001", "-", 1, true},
     MenuDesign{CmdExit, "終了(&X)", true},
     MenuDesign{"MOption", "設定(&S)", 0, true},
     MenuDesign{CmdShowOption, "オプション...(&O)", true},
@@ -37,6 +39,7 @@ constexpr std::array kMenus{
     MenuDesign{CmdShowVersionInfo, "バージョン情報(&A)...", true},
     MenuDesign{TaskTrayMenu, "TaskTrayMenu", 0, false},
     MenuDesign{TMAllZentab, "一括Zentab!!(&L)", false},
+    MenuDesign{TMCmdOpenLastSession, "前回のウィンドウを開く(&R)", false},
     MenuDesign{TMCmdVisible, "監視画面を開く(&W)...", false},
     MenuDesign{"TMk001", "-", 1, false},
     MenuDesign{TMCmdOption, "オプション(&O)...", false},

@@ -23,6 +23,7 @@ inline constexpr ControlId<Label> MaxWatchNum{"MaxWatchNum", 1008};
 inline constexpr ControlId<Label> MaxLogNum{"MaxLogNum", 1009};
 inline constexpr ControlId<Timer> WatchTmr{"WatchTmr", 1010};
 
+inline constexpr MenuItemId CmdOpenLastSession{"CmdOpenLastSession", 102};
 inline constexpr MenuItemId CmdExit{"CmdExit", 101};
 inline constexpr MenuItemId CmdShowOption{"CmdShowOption", 111};
 inline constexpr MenuItemId CmdHelpRef{"CmdHelpRef", 121};
@@ -32,6 +33,7 @@ inline constexpr MenuItemId CmdShowVersionInfo{"CmdShowVersionInfo", 124};
 // The tray menu.
 inline constexpr std::string_view TaskTrayMenu = "TaskTrayMenu";
 inline constexpr MenuItemId TMAllZentab{"TMAllZentab", 201};
+inline constexpr MenuItemId TMCmdOpenLastSession{"TMCmdOpenLastSession", 208};
 inline constexpr MenuItemId TMCmdVisible{"TMCmdVisible", 202};
 inline constexpr MenuItemId TMCmdOption{"TMCmdOption", 203};
 inline constexpr MenuItemId TMCmdHelpRef{"TMCmdHelpRef", 204};

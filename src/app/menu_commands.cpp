@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "info/about_design.h"
 #include "info/about_window.h"
@@ -15,11 +16,13 @@
 namespace zentab {
 
 MenuCommands::MenuCommands(ShellServices& shell, FormHost& host, Settings& settings,
-                           SettingsTargets mainWindowTargets, Form& mainWindow)
+                           SettingsTargets mainWindowTargets, std::function<void()> optionsClosed,
+                           Form& mainWindow)
     : shell_(shell),
       host_(host),
       settings_(settings),
       mainWindowTargets_(mainWindowTargets),
+      optionsClosed_(std::move(optionsClosed)),
       mainWindow_(mainWindow) {}
 
 void MenuCommands::ShowHelp() {
@@ -44,6 +47,7 @@ void MenuCommands::ShowOptions() {
   Show(OptionsDesign(), [this](FormView& view) {
     return std::make_unique<OptionsDialog>(view, shell_, settings_, mainWindowTargets_);
   });
+  optionsClosed_();
 }
 
 void MenuCommands::ShowAbout() {

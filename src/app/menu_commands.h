@@ -2,6 +2,8 @@
 // options, about and vote windows, each shown modally.
 #pragma once
 
+#include <functional>
+
 #include "platform/controls.h"
 #include "platform/form_host.h"
 #include "platform/shell_services.h"
@@ -12,9 +14,11 @@ namespace zentab {
 class MenuCommands {
  public:
   // `mainWindowTargets` are the main window's controls that a confirmed options dialog applies
-  // the settings to; `mainWindow` owns the home page's shell call.
+  // the settings to, `optionsClosed` what else follows the settings; `mainWindow` owns the home
+  // page's shell call.
   MenuCommands(ShellServices& shell, FormHost& host, Settings& settings,
-               SettingsTargets mainWindowTargets, Form& mainWindow);
+               SettingsTargets mainWindowTargets, std::function<void()> optionsClosed,
+               Form& mainWindow);
 
   void ShowHelp();
   void OpenHomePage();
@@ -32,6 +36,7 @@ class MenuCommands {
   FormHost& host_;
   Settings& settings_;
   SettingsTargets mainWindowTargets_;
+  std::function<void()> optionsClosed_;
   Form& mainWindow_;
   bool modalOpen_ = false;
 };

@@ -54,7 +54,8 @@ OptionsDialog::OptionsDialog(FormView& view, ShellServices& shell, Settings& set
       hmInterval_(view.Get(HMInterval)),
       asRedirectB_(view.Get(AS_RedirectB)),
       asRedirectA_(view.Get(AS_RedirectA)),
-      asBoardLink_(view.Get(AS_BoardLink)) {}
+      asBoardLink_(view.Get(AS_BoardLink)),
+      isKeepSession_(view.Get(IsKeepSession)) {}
 
 void OptionsDialog::Load() {
   SetDialogTexts();
@@ -79,6 +80,7 @@ void OptionsDialog::Load() {
     if (through & kThroughRedirectA) asRedirectA_.SetValue(1);
     if (through & kThroughBoardLink) asBoardLink_.SetValue(1);
   }
+  isKeepSession_.SetValue(settings_.KeepSession != 0 ? 1 : 0);
 }
 
 void OptionsDialog::SetDialogTexts() {
@@ -136,7 +138,10 @@ bool OptionsDialog::WriteEverything() {
   settings_.Through = static_cast<std::int16_t>((asRedirectB_.Value() ? kThroughRedirectB : 0) +
                                                 (asRedirectA_.Value() ? kThroughRedirectA : 0) +
                                                 (asBoardLink_.Value() ? kThroughBoardLink : 0));
-  return WriteIniString(shell_, "Option", "Through", settings_.Through);
+  if (!WriteIniString(shell_, "Option", "Through", settings_.Through)) return false;
+
+  settings_.KeepSession = isKeepSession_.Value() ? 1 : 0;
+  return WriteIniString(shell_, "Option", "KeepSession", settings_.KeepSession);
 }
 
 void OptionsDialog::OnOk() {

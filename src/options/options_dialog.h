@@ -34,7 +34,7 @@ class OptionsDialog : public ModalForm {
 
  private:
   void SetDialogTexts();
-  // Writes the seven entries in order; false at the first that fails.
+  // Writes the entries in order; false at the first that fails.
   bool WriteEverything();
 
   FormView& view_;
@@ -52,6 +52,7 @@ class OptionsDialog : public ModalForm {
   CheckBox& asRedirectB_;
   CheckBox& asRedirectA_;
   CheckBox& asBoardLink_;
+  CheckBox& isKeepSession_;
 };
 
 }  // namespace zentab

@@ -116,6 +116,8 @@ class Form {
   // Shows the hidden top-level menu `menu` at the mouse position with `defaultItem` drawn bold;
   // returns after the chosen item's Click event has run.
   virtual void PopupMenu(const std::string& menu, const std::string& defaultItem) = 0;
+  // Greys a menu item out or lets it be chosen again.
+  virtual void SetMenuItemEnabled(std::string_view item, bool enabled) = 0;
   // The buttons that Enter and Esc press (the design's at first); makes any other one a plain
   // button.
   virtual void SetDefaultButton(std::string_view button) = 0;

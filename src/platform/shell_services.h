@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/failure.h"
@@ -66,14 +67,29 @@ class ShellServices {
 
   virtual void TrayAdd(const TrayIconData& data) = 0;
   virtual void TrayDelete(const TrayIconData& data) = 0;
+  // A notice in a balloon from the icon of `data`; nothing when the shell shows none.
+  virtual void TrayBalloon(const TrayIconData& data, const std::string& title,
+                           const std::string& text) = 0;
 
-  // The profile functions, with the system's reading and writing rules, except that a number
-  // whose digits lie beyond the 32-bit range reads as the default rather than wrapped.
-  virtual std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
-                                      std::int32_t defaultValue, const std::string& path) = 0;
+  // The profile functions, with the system's reading and writing rules. The stored text of a key,
+  // blanks and quotes as stored; empty when the key or the file is missing.
+  virtual std::string ReadProfileText(const std::string& section, const std::string& key,
+                                      const std::string& path) = 0;
   // False when the file could not be written (read-only file, folder without write access).
   virtual bool WriteProfileText(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& path) = 0;
+
+  // Files of the program's own, read and written whole. The file's bytes, more than `limit` of
+  // them only when the file is larger; nothing when there is no file. Throws ShellFailure when it
+  // is there but cannot be read.
+  virtual std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) = 0;
+  // Writes a temporary file in the same folder, flushes it and moves it over `path`: whenever the
+  // program is stopped, the old file or the new one is there, whole. False when it could not.
+  virtual bool WriteFileAtomically(const std::string& path, const std::string& bytes) = 0;
+  // Renames `from` to `to`, replacing a file of that name; false when it could not.
+  virtual bool MoveFileReplacing(const std::string& from, const std::string& to) = 0;
+  // Removes the file; true also when there was none.
+  virtual bool RemoveFile(const std::string& path) = 0;
 
   // `ShellExecute`: the shell opens `file` (an address: the default browser); the result is not
   // looked at. `owner` is a window handle, 0 for none.

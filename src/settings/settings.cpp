@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/profile_number.h"
+
 namespace zentab {
 namespace {
 
@@ -25,7 +27,8 @@ std::string SettingsFilePath(const std::string& exeFolder) {
 
 std::int32_t GetIniInt(ShellServices& shell, const std::string& section, const std::string& key,
                        std::int16_t defaultValue) {
-  return shell.ReadProfileInt(section, key, defaultValue, SettingsFilePath(shell.ExeFolder()));
+  return ProfileNumber(shell.ReadProfileText(section, key, SettingsFilePath(shell.ExeFolder())),
+                       defaultValue);
 }
 
 bool WriteIniString(ShellServices& shell, const std::string& section, const std::string& key,
@@ -67,6 +70,9 @@ void LoadSettings(ShellServices& shell, Settings& settings, SettingsTargets targ
   targets.watchTmr.SetInterval(interval);
 
   settings.Through = ReadField(shell, "Through", 0);
+  // Only a stored 0 turns it off: a missing or unreadable value keeps the session.
+  const std::string keep = shell.ReadProfileText(kOption, "KeepSession", SettingsFilePath(shell.ExeFolder()));
+  settings.KeepSession = ProfileValueText(keep) == "0" ? 0 : 1;
 }
 
 }  // namespace zentab

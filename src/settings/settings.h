@@ -15,6 +15,7 @@ struct Settings {
   std::int16_t MaxWatch = 0;         // window positions examined per scan
   std::int16_t MaxLog = 0;           // most past-log lines
   std::int16_t Through = 0;          // redirect-skip bits: 1 service B, 2 service A, 4 board link
+  std::int16_t KeepSession = 1;      // 0: the windows of a session are not kept for the next
 
   bool operator==(const Settings&) const = default;
 };

@@ -46,6 +46,10 @@ void TrayIcon::ShellRestarted() {
   shell_.TrayAdd(data_);
 }
 
+void TrayIcon::ShowBalloon(const std::string& text) {
+  shell_.TrayBalloon(data_, "Zentab", text);
+}
+
 void TrayIcon::Remove() {
   data_.cbSize = kNotifyIconDataV1Size;
   data_.hWnd = sysTrayPic_.Handle();

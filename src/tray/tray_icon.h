@@ -37,6 +37,8 @@ class TrayIcon {
   void Remove();
   // A restarted shell has an empty tray: the same record again.
   void ShellRestarted();
+  // A notice in a balloon from the icon.
+  void ShowBalloon(const std::string& text);
   const TrayIconData& Data() const { return data_; }
 
  private:

@@ -30,6 +30,10 @@ std::string PastLogLine(std::int32_t group, std::string_view title, std::string_
          std::string(address);
 }
 
+std::string PreviousSessionLine(std::string_view title, std::string_view address) {
+  return "前回 : " + std::string(title) + std::string(kSeparator) + std::string(address);
+}
+
 namespace {
 
 // "http:", "file:", "ms-help:": a letter, then letters, digits, "+", "-" or ".", then ":".
@@ -60,6 +64,15 @@ std::string AddressOfLine(std::string_view line) {
   const size_t p = line.rfind(kSeparator);
   if (p == std::string_view::npos) return std::string(FromCharacter(line, 2));
   return std::string(line.substr(p + kSeparator.size()));
+}
+
+std::pair<std::string, std::string> TitleAndAddressOfLine(std::string_view line) {
+  std::string address = AddressOfLine(line);
+  const size_t head = line.find(" : ");
+  const size_t title = head == std::string_view::npos ? 0 : head + 3;
+  const size_t separator = line.size() - address.size() - kSeparator.size();
+  if (line.size() < address.size() + kSeparator.size() || separator < title) return {"", address};
+  return {std::string(line.substr(title, separator - title)), std::move(address)};
 }
 
 }  // namespace zentab

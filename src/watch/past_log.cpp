@@ -11,11 +11,20 @@ void PastLog::Add(std::int16_t position, const std::string& title, const std::st
   if (isPastLogMake_.Value() == 1) return;  // paused, or the past log is not in use
   // A position that did not advance beyond the last logged one starts a new scan group.
   if (position < lastLogIndex_ + 1) ++logGroup_;
-  pastLst_.AddItem(PastLogLine(logGroup_, title, address));
+  Append(PastLogLine(logGroup_, title, address));
+  lastLogIndex_ = position;
+}
+
+void PastLog::AddPrevious(const std::string& title, const std::string& address) {
+  if (isPastLogMake_.Value() == 1) return;
+  Append(PreviousSessionLine(title, address));
+}
+
+void PastLog::Append(const std::string& line) {
+  pastLst_.AddItem(line);
   // Brings the newest line into view and leaves none selected.
   pastLst_.SetListIndex(pastLst_.ListCount() - 1);
   pastLst_.SetListIndex(-1);
-  lastLogIndex_ = position;
   const int keep = settings_.MaxLog < 0 ? 0 : settings_.MaxLog;
   while (pastLst_.ListCount() > keep) pastLst_.RemoveItem(0);
 }

@@ -15,8 +15,13 @@ class PastLog {
 
   // One accepted window at its position in the current scan.
   void Add(std::int16_t position, const std::string& title, const std::string& address);
+  // A window of the previous session, before the first scan.
+  void AddPrevious(const std::string& title, const std::string& address);
 
  private:
+  // A line at the end, the oldest dropped beyond MaxLog.
+  void Append(const std::string& line);
+
   ListBox& pastLst_;
   CheckBox& isPastLogMake_;
   const Settings& settings_;

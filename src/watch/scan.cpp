@@ -1,5 +1,7 @@
 #include "watch/scan.h"
 
+#include <utility>
+
 #include "platform/scope_guard.h"
 #include "platform/text.h"
 #include "watch/lines.h"
@@ -29,13 +31,14 @@ bool AcceptedByCheckMode(int chkMode, const std::string& address) {
 }  // namespace
 
 Scan::Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, ListBox& watchLst,
-           ListBox& watchLstTmp, PastLog& pastLog)
+           ListBox& watchLstTmp, PastLog& pastLog, std::function<void()> rebuilt)
     : shell_(shell),
       settings_(settings),
       maxWatchNum_(maxWatchNum),
       watchLst_(watchLst),
       watchLstTmp_(watchLstTmp),
-      pastLog_(pastLog) {}
+      pastLog_(pastLog),
+      rebuilt_(std::move(rebuilt)) {}
 
 void Scan::OnScanTimer() {
   // Calls into other processes can dispatch a tick while they wait: drop it.
@@ -127,6 +130,7 @@ void Scan::CopyScratchToWatchList() {
     const std::string line = watchLstTmp_.List(i);
     if (!line.empty()) watchLst_.AddItem(line);
   }
+  rebuilt_();
 }
 
 void Scan::AddWatchEntry(std::int16_t position, const std::string& title,

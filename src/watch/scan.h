@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,8 +16,9 @@ namespace zentab {
 
 class Scan {
  public:
+  // `rebuilt` runs each time the end-of-scan rule has rebuilt the watch list.
   Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, ListBox& watchLst,
-       ListBox& watchLstTmp, PastLog& pastLog);
+       ListBox& watchLstTmp, PastLog& pastLog, std::function<void()> rebuilt);
 
   // One scan; a tick that arrives while one runs is dropped.
   void OnScanTimer();
@@ -38,6 +40,7 @@ class Scan {
   ListBox& watchLst_;
   ListBox& watchLstTmp_;
   PastLog& pastLog_;
+  std::function<void()> rebuilt_;
 
   std::shared_ptr<BrowserWindow> curBrowser_;
   std::int16_t redirectNavigated_ = 0;

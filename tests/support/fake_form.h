@@ -192,6 +192,9 @@ class FakeWindow : public Form {
   std::uintptr_t SmallIconHandle() const override { return Handle() + 1; }
   // Shows the menu: the user then picks `nextChoice` (none when empty).
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
+  void SetMenuItemEnabled(std::string_view item, bool enabled) override {
+    disabled[std::string(item)] = !enabled;
+  }
   void SetDefaultButton(std::string_view button) override;
   std::string DefaultButton() const override { return defaultButton_; }
   void SetCancelButton(std::string_view button) override { cancelButton_ = button; }
@@ -200,6 +203,7 @@ class FakeWindow : public Form {
 
   FormEvents* events = nullptr;
   std::string nextChoice;
+  std::map<std::string, bool> disabled;  // menu items
   bool unloaded = false;
 
  private:

@@ -74,14 +74,14 @@ std::string FakeShell::Describe(const TrayIconData& data) {
          data.szTip.data();
 }
 
-std::int32_t FakeShell::ReadProfileInt(const std::string& section, const std::string& key,
-                                       std::int32_t defaultValue, const std::string& path) {
-  journal_.Add("Read " + section + " " + key + " " + std::to_string(defaultValue) + " " + path);
+std::string FakeShell::ReadProfileText(const std::string& section, const std::string& key,
+                                       const std::string& path) {
+  journal_.Add("Read " + section + " " + key + " " + path);
   const auto file = files.find(path);
-  if (file == files.end() || !file->second.contains(section)) return defaultValue;
+  if (file == files.end() || !file->second.contains(section)) return "";
   const auto& keys = file->second.at(section);
   const auto value = keys.find(key);
-  return value == keys.end() ? defaultValue : ProfileNumber(value->second, defaultValue);
+  return value == keys.end() ? "" : value->second;
 }
 
 bool FakeShell::WriteProfileText(const std::string& section, const std::string& key,
@@ -93,6 +93,35 @@ bool FakeShell::WriteProfileText(const std::string& section, const std::string& 
   }
   if (readOnly) return false;
   files[path][section][key] = value;
+  return true;
+}
+
+std::optional<std::string> FakeShell::ReadWholeFile(const std::string& path, std::size_t limit) {
+  Call(Op::Read, 0, "ReadWholeFile " + path);
+  const auto file = bytes.find(path);
+  if (file == bytes.end()) return std::nullopt;
+  return file->second.substr(0, limit + 1);
+}
+
+bool FakeShell::WriteFileAtomically(const std::string& path, const std::string& content) {
+  journal_.Add("WriteFileAtomically " + path + (readOnly ? " FAILED" : ""));
+  if (readOnly) return false;
+  bytes[path] = content;
+  return true;
+}
+
+bool FakeShell::MoveFileReplacing(const std::string& from, const std::string& to) {
+  journal_.Add("Move " + from + " " + to);
+  if (readOnly || !bytes.contains(from)) return false;
+  bytes[to] = bytes[from];
+  bytes.erase(from);
+  return true;
+}
+
+bool FakeShell::RemoveFile(const std::string& path) {
+  journal_.Add("Remove " + path);
+  if (readOnly) return false;
+  bytes.erase(path);
   return true;
 }
 

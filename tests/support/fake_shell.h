@@ -16,17 +16,10 @@ namespace zentab::test {
 
 class FakeShell : public ShellServices {
  public:
-  enum class Op {
-    Count,
-    Item,
-    LocationURL,
-    LocationName,
-    Navigate2,
-    NewBrowserWindow,
-    Write,
-    Start,
-    Fetch
-  };
+  // clang-format off
+  enum class Op { Count, Item, LocationURL, LocationName, Navigate2, NewBrowserWindow, Write, Start,
+                  Fetch, Read };
+  // clang-format on
   struct Window {
     std::string title, url;
   };
@@ -44,9 +37,10 @@ class FakeShell : public ShellServices {
   // Browser objects the program still holds.
   long LiveBrowsers() const { return *live_; }
 
-  std::map<std::string, Profile> files;  // by path
-  bool readOnly = false;                 // every write is refused
-  std::deque<int> answers;               // the buttons pressed in the next message boxes; OK after
+  std::map<std::string, Profile> files;      // settings files by path
+  std::map<std::string, std::string> bytes;  // other files by path
+  bool readOnly = false;                     // every write is refused
+  std::deque<int> answers;  // the buttons pressed in the next message boxes; OK after
   std::string exeFolder = "C:\\Tools\\Zentab";
   int major = 2, minor = 0;
   bool anotherInstance = false, ended = false;
@@ -58,10 +52,18 @@ class FakeShell : public ShellServices {
   void TrayDelete(const TrayIconData& data) override {
     journal_.Add("TrayDelete " + Describe(data));
   }
-  std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
-                              std::int32_t defaultValue, const std::string& path) override;
+  void TrayBalloon(const TrayIconData&, const std::string& title,
+                   const std::string& text) override {
+    journal_.Add("Balloon " + title + " | " + text);
+  }
+  std::string ReadProfileText(const std::string& section, const std::string& key,
+                              const std::string& path) override;
   bool WriteProfileText(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) override;
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) override;
+  bool WriteFileAtomically(const std::string& path, const std::string& bytes) override;
+  bool MoveFileReplacing(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
   void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;

@@ -102,13 +102,14 @@ TEST(Designs, TheMenusAndFramesAreAsTheUserKnowsThem) {
       menus[current] += std::string(m.caption) + "|";
   }
   EXPECT_EQ(menus, (std::map<std::string, std::string>{
-                       {"MFile", "終了(&X)|"},
+                       {"MFile", "前回のウィンドウを開く(&R)|-|終了(&X)|"},
                        {"MOption", "オプション...(&O)|"},
                        {"MHelp",
                         "ヘルプを開く(&H)...|-|ホームページを開く(&W)...|ソフトを評価 "
                         "[Votrix] (&V)...|-|バージョン情報(&A)...|"},
                        {"TaskTrayMenu",
-                        "一括Zentab!!(&L)|監視画面を開く(&W)...|-|オプション(&O)...|-|"
+                        "一括Zentab!!(&L)|前回のウィンドウを開く(&R)|監視画面を開く(&W)...|-|"
+                        "オプション(&O)...|-|"
                         "ヘルプ(&H)...|ホームページを開く(&H)...|バージョン情報(&A)..."
                         "|-|終了(&X)|"}}));
   std::string options;

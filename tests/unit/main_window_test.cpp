@@ -19,28 +19,17 @@ TEST_F(MainWindowTest, TheLoadStepRunsInOrderAndEndsHidden) {
   const std::string tray = "TrayAdd " + std::to_string(kNotifyIconDataV1Size) + " " +
                            std::to_string(view.Get(SysTrayPic).Handle()) + " 10 7 513 " +
                            std::to_string(view.Window().SmallIconHandle()) + " Zentab Ver2.10";
-  EXPECT_EQ(journal.entries, (Lines{"Caption Zentab Ver2.10 - Watcher",
-                                    "WatchLst.ToolTipText " + kTip,
-                                    "PastLst.ToolTipText " + kTip,
-                                    tray,
-                                    "Read Option ChkMode 2" + read,
-                                    "Read Option DisabledPastLog 0" + read,
-                                    "PastLst.Clear",
-                                    "IsPastLogMake.Value 0",
-                                    "IsPastLogMake.Visible 1",
-                                    "PastLst.Enabled 1",
-                                    "Read Option MaxWatch 10" + read,
-                                    "MaxWatchNum.Caption 0/10",
-                                    "Read Option MaxLog 50" + read,
-                                    "MaxLogNum.Caption Max 50件",
-                                    "Read Option Interval 5000" + read,
-                                    "WatchTmr.Interval 5000",
-                                    "Read Option Through 0" + read,
-                                    "ShellWindows.Count",
-                                    "MaxWatchNum.Caption 0/10",
-                                    "WatchLst.Clear",
-                                    "WatchLstTmp.Clear",
-                                    "Visible 0"}));
+  EXPECT_EQ(journal.entries,
+            (Lines{"Caption Zentab Ver2.10 - Watcher", "WatchLst.ToolTipText " + kTip,
+                   "PastLst.ToolTipText " + kTip, tray, "Read Option ChkMode" + read,
+                   "Read Option DisabledPastLog" + read, "PastLst.Clear", "IsPastLogMake.Value 0",
+                   "IsPastLogMake.Visible 1", "PastLst.Enabled 1", "Read Option MaxWatch" + read,
+                   "MaxWatchNum.Caption 0/10", "Read Option MaxLog" + read,
+                   "MaxLogNum.Caption Max 50件", "Read Option Interval" + read,
+                   "WatchTmr.Interval 5000", "Read Option Through" + read,
+                   "Read Option KeepSession" + read,
+                   "ReadWholeFile C:\\Tools\\Zentab\\Zentab2.session", "ShellWindows.Count",
+                   "MaxWatchNum.Caption 0/10", "WatchLst.Clear", "WatchLstTmp.Clear", "Visible 0"}));
   // The scratch list and the tray's receiver never show.
   EXPECT_FALSE(view.Get(WatchLstTmp).Visible());
   EXPECT_FALSE(view.Get(SysTrayPic).Visible());

@@ -97,7 +97,7 @@ TEST_F(OptionsTest, TheRedirectBoxesShowTheBitsOfThroughOnlyFromOneToSeven) {
   }
 }
 
-TEST_F(OptionsTest, OkWritesAllSevenEntriesInOrderThenAppliesThemToTheMainWindow) {
+TEST_F(OptionsTest, OkWritesEveryEntryInOrderThenAppliesThemToTheMainWindow) {
   Load();
   Open();
   ChangeEveryControl();
@@ -111,7 +111,8 @@ TEST_F(OptionsTest, OkWritesAllSevenEntriesInOrderThenAppliesThemToTheMainWindow
                  path,
              "Write Option ChkMode 0" + path, "Write Option DisabledPastLog 1" + path,
              "Write Option MaxWatch 25" + path, "Write Option MaxLog 120" + path,
-             "Write Option Interval 12000" + path, "Write Option Through 5" + path}));
+             "Write Option Interval 12000" + path, "Write Option Through 5" + path,
+             "Write Option KeepSession 1" + path}));
   EXPECT_EQ(journal.entries.back(), "Unload");
   EXPECT_EQ(settings, (Settings{0, 1, 25, 120, 5}));
   EXPECT_EQ(Timer().Interval(), 12000);
@@ -129,7 +130,8 @@ TEST_F(OptionsTest, OkWritesAllSevenEntriesInOrderThenAppliesThemToTheMainWindow
                                                        {"MaxWatch", "25"},
                                                        {"MaxLog", "120"},
                                                        {"Interval", "12000"},
-                                                       {"Through", "7"}}));
+                                                       {"Through", "7"},
+                                                       {"KeepSession", "1"}}));
   EXPECT_TRUE(PauseBox().Visible());
 }
 

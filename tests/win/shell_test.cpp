@@ -1,6 +1,7 @@
 // The shell services on the real system: the profile functions, the tray, the program's own
 // facts, and the shell's windows through its stand-in.
 #include "app/main_window_design.h"
+#include "platform/profile_number.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_shell.h"
@@ -25,16 +26,19 @@ TEST(Profile, TheSettingsFileIsWrittenInCodePage932WithCrlfAndReadByTheProductsR
   Win32Shell shell([] {});
   const std::string path = Temp("zentab-profile.ini");
   DeleteFileA(path.c_str());
-  EXPECT_EQ(shell.ReadProfileInt("Option", "MaxLog", 50, path), 50);
+  const auto read = [&](const std::string& file) {
+    return ProfileNumber(shell.ReadProfileText("Option", "MaxLog", file), 50);
+  };
+  EXPECT_EQ(read(path), 50);
   ASSERT_TRUE(shell.WriteProfileText("User", "警告", "値", path));
   ASSERT_TRUE(shell.WriteProfileText("Option", "MaxLog", "-5", path));
   EXPECT_EQ(ReadFile(std::wstring(path.begin(), path.end())),
             "[User]\r\n\x8c\x78\x8d\x90=\x92\x6c\r\n[Option]\r\nMaxLog=-5\r\n");
   const std::pair<const char*, int> stored[] = {{"-5", -5}, {" 7 ", 7}, {"\"0x1E\"", 30},
                                                 {"", 50},   {"abc", 0}, {"99999999999", 50}};
-  for (const auto& [value, read] : stored) {
+  for (const auto& [value, number] : stored) {
     ASSERT_TRUE(shell.WriteProfileText("Option", "MaxLog", value, path));
-    EXPECT_EQ(shell.ReadProfileInt("Option", "MaxLog", 50, path), read) << value;
+    EXPECT_EQ(read(path), number) << value;
   }
   DeleteFileA(path.c_str());
   // A file that cannot be written is said to be so and left as it was.
@@ -42,7 +46,7 @@ TEST(Profile, TheSettingsFileIsWrittenInCodePage932WithCrlfAndReadByTheProductsR
   const std::string before = ReadFile(readOnly);
   EXPECT_FALSE(shell.WriteProfileText("Option", "MaxLog", "7", Narrow(readOnly)));
   EXPECT_EQ(ReadFile(readOnly), before);
-  EXPECT_EQ(shell.ReadProfileInt("Option", "MaxLog", 50, Narrow(readOnly)), 5);
+  EXPECT_EQ(read(Narrow(readOnly)), 5);
 }
 
 TEST(Tray, TheIconIsAddedAndRemoved) {
@@ -55,6 +59,46 @@ TEST(Tray, TheIconIsAddedAndRemoved) {
   EXPECT_TRUE(InTray(window, data.uID));
   shell.TrayDelete(data);
   EXPECT_FALSE(InTray(window, data.uID));
+}
+
+TEST(Tray, ABalloonShowsFromTheIcon) {
+  Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
+  Win32Shell shell([] {});
+  const TrayIconData data = MakeTrayIconData(form.Get(main_window::SysTrayPic).Handle(),
+                                             form.SmallIconHandle(), "Zentab Ver2.0");
+  shell.TrayAdd(data);
+  shell.TrayBalloon(data, "Zentab", "前回のウィンドウを記録できませんでした。\nC:\\Zentab");
+  const auto balloon = [] {
+    for (HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr); tip;
+         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+      if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & TTS_BALLOON)) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(PumpUntil(balloon, 5));
+  shell.TrayDelete(data);
+}
+
+TEST(Files, AFileIsReplacedWholeOrNotAtAllReadBackMovedAsideAndRemoved) {
+  Win32Shell shell([] {});
+  const std::string path = Temp("zentab-file.txt");
+  shell.RemoveFile(path + ".bad");
+  EXPECT_TRUE(shell.RemoveFile(path));
+  EXPECT_EQ(shell.ReadWholeFile(path, 100), std::nullopt);
+  ASSERT_TRUE(shell.WriteFileAtomically(path, "old"));
+  ASSERT_TRUE(shell.WriteFileAtomically(path, "new\r\n"));
+  EXPECT_EQ(shell.ReadWholeFile(path, 100), "new\r\n");
+  EXPECT_GT(shell.ReadWholeFile(path, 2)->size(), 2u);
+  EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(shell.WriteFileAtomically(path + ".bad", "older"));
+  ASSERT_TRUE(shell.MoveFileReplacing(path, path + ".bad"));
+  EXPECT_EQ(shell.ReadWholeFile(path + ".bad", 100), "new\r\n");
+  EXPECT_TRUE(shell.RemoveFile(path + ".bad"));
+  // A folder that cannot be written keeps what it has.
+  const std::string readOnly = Narrow(Environment(L"ZENTAB_READONLY")) + "\\Zentab2.ini";
+  EXPECT_FALSE(shell.WriteFileAtomically(readOnly, "x"));
+  EXPECT_FALSE(shell.MoveFileReplacing(readOnly, readOnly + ".bad"));
+  EXPECT_EQ(shell.ReadWholeFile(readOnly, 100), "[Option]\r\nMaxLog=5\r\n");
 }
 
 TEST(Program, ItsFolderASecondInstanceAndAProgramThatCannotStart) {

@@ -38,6 +38,7 @@ int Run(HINSTANCE instance) {
   // Events flow once the load step is done: a second start must not scan behind its message box.
   view.SetEvents(&mainWindow);
   view.OnShellRestarted([&mainWindow] { mainWindow.OnShellRestarted(); });
+  view.OnSessionEndQueried([&mainWindow] { mainWindow.OnSessionEndQueried(); });
   view.OnSessionEnding([&mainWindow] { mainWindow.OnSessionEnding(); });
   return zentab::RunMessageLoop();
 }

@@ -48,4 +48,8 @@ std::string ToAnsi(std::string_view utf8) {
   return FromUtf16(CP_ACP, Widen(utf8));
 }
 
+std::string FromAnsi(std::string_view ansi) {
+  return Narrow(ToUtf16(CP_ACP, ansi));
+}
+
 }  // namespace zentab

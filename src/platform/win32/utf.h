@@ -10,5 +10,6 @@ std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 // For the narrow profile functions: the system's ANSI code page (932 on Japanese Windows).
 std::string ToAnsi(std::string_view utf8);
+std::string FromAnsi(std::string_view ansi);
 
 }  // namespace zentab

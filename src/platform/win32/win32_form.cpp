@@ -64,6 +64,7 @@ bool Win32Form::IsForm(HWND window) {
 void Win32Form::Destroy() {
   events_ = nullptr;
   shellRestarted_ = nullptr;
+  sessionQueried_ = nullptr;
   sessionEnding_ = nullptr;
   if (window_) DestroyWindow(window_);
   if (owner_) DestroyWindow(owner_);
@@ -146,6 +147,21 @@ void Win32Form::SetDefaultButton(std::string_view button) {
 void Win32Form::SetCancelButton(std::string_view button) {
   if (!button.empty() && !ButtonWindow(button)) throw DesignError("no command button ", button);
   cancelButton_ = button;
+}
+
+// An item is in the bar's menus or in a popup menu: both are asked.
+void Win32Form::SetMenuItemEnabled(std::string_view item, bool enabled) {
+  const auto id = static_cast<UINT>(MenuItemNamed(item).id);
+  const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  if (menuBar_) EnableMenuItem(menuBar_, id, state);
+  for (const auto& [name, popup] : popupMenus_) EnableMenuItem(popup, id, state);
+}
+
+const MenuDesign& Win32Form::MenuItemNamed(std::string_view name) const {
+  for (const MenuDesign& entry : design_.menus) {
+    if (entry.id != 0 && entry.name == name) return entry;
+  }
+  throw DesignError("no menu item ", name);
 }
 
 const MenuDesign* Win32Form::MenuItemWithId(int id) const {

@@ -43,6 +43,7 @@ class Win32Form final : public FormView, public Form {
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
   std::uintptr_t SmallIconHandle() const override;
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
+  void SetMenuItemEnabled(std::string_view item, bool enabled) override;
   void SetDefaultButton(std::string_view button) override;
   std::string DefaultButton() const override { return defaultButton_; }
   void SetCancelButton(std::string_view button) override;
@@ -53,6 +54,7 @@ class Win32Form final : public FormView, public Form {
 
   // Notices of the system that the window's logic has no event for.
   void OnShellRestarted(std::function<void()> handler) { shellRestarted_ = std::move(handler); }
+  void OnSessionEndQueried(std::function<void()> handler) { sessionQueried_ = std::move(handler); }
   void OnSessionEnding(std::function<void()> handler) { sessionEnding_ = std::move(handler); }
   // Takes the window down; nothing is raised afterwards.
   void Destroy();
@@ -85,6 +87,7 @@ class Win32Form final : public FormView, public Form {
   void ComposeFace();
   void CentreOnMonitor();
   const MenuDesign* MenuItemWithId(int id) const;
+  const MenuDesign& MenuItemNamed(std::string_view name) const;
   const ControlDesign* ControlWithId(int id) const;
   const Child* ChildOf(HWND window) const;
   HWND ButtonWindow(std::string_view name) const;
@@ -140,6 +143,7 @@ class Win32Form final : public FormView, public Form {
 
   FormEvents* events_ = nullptr;
   std::function<void()> shellRestarted_;
+  std::function<void()> sessionQueried_;
   std::function<void()> sessionEnding_;
 };
 

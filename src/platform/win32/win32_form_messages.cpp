@@ -35,6 +35,7 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DPICHANGED:
       return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
     case WM_QUERYENDSESSION:
+      if (sessionQueried_) sessionQueried_();
       return TRUE;  // never hold up the end of the session
     case WM_ENDSESSION:
       return OnEndSession(wParam != FALSE);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/profile_number.h"
+#include "platform/scope_guard.h"
 #include "platform/version.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/utf.h"
@@ -184,25 +184,86 @@ void Win32Shell::TrayAdd(const TrayIconData& data) {
   Shell_NotifyIconA(NIM_ADD, &native);
 }
 
+// A shell that shows no balloons shows none: the notice is not worth more than that.
+void Win32Shell::TrayBalloon(const TrayIconData& data, const std::string& title,
+                             const std::string& text) {
+  NOTIFYICONDATAW balloon{};
+  balloon.cbSize = sizeof balloon;
+  balloon.hWnd = reinterpret_cast<HWND>(data.hWnd);
+  balloon.uID = data.uID;
+  balloon.uFlags = NIF_INFO;
+  balloon.dwInfoFlags = NIIF_WARNING;
+  lstrcpynW(balloon.szInfo, Widen(text).c_str(), static_cast<int>(std::size(balloon.szInfo)));
+  lstrcpynW(balloon.szInfoTitle, Widen(title).c_str(),
+            static_cast<int>(std::size(balloon.szInfoTitle)));
+  Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 // The program ends all the same when the removal fails.
 void Win32Shell::TrayDelete(const TrayIconData& data) {
   NOTIFYICONDATAA native = ToNotifyIconData(data);
   Shell_NotifyIconA(NIM_DELETE, &native);
 }
 
-// Through the string read: the integer read wraps a long number modulo 2^32 without a word.
-std::int32_t Win32Shell::ReadProfileInt(const std::string& section, const std::string& key,
-                                        std::int32_t defaultValue, const std::string& path) {
+std::string Win32Shell::ReadProfileText(const std::string& section, const std::string& key,
+                                        const std::string& path) {
   char value[64];
   GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", value, sizeof value,
                            ToAnsi(path).c_str());
-  return ProfileNumber(value, defaultValue);
+  return FromAnsi(value);
 }
 
 bool Win32Shell::WriteProfileText(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& path) {
   return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
                                     ToAnsi(value).c_str(), ToAnsi(path).c_str()) != FALSE;
+}
+
+std::optional<std::string> Win32Shell::ReadWholeFile(const std::string& path, std::size_t limit) {
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    throw ShellFailure("CreateFileW failed for ", path);
+  }
+  ScopeGuard close([file] { CloseHandle(file); });
+  std::string bytes;
+  char buffer[65536];
+  for (DWORD got = 1; got > 0 && bytes.size() <= limit; bytes.append(buffer, got)) {
+    if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr))
+      throw ShellFailure("ReadFile failed");
+  }
+  return bytes;
+}
+
+// The temporary file is whole and on the disk before it takes the old one's place.
+bool Win32Shell::WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  const std::wstring target = Widen(path);
+  const std::wstring temporary = target + L".tmp";
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole =
+      bytes.size() <= MAXDWORD &&
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size() && FlushFileBuffers(file);
+  CloseHandle(file);
+  if (whole && MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+bool Win32Shell::MoveFileReplacing(const std::string& from, const std::string& to) {
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool Win32Shell::RemoveFile(const std::string& path) {
+  return DeleteFileW(Widen(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 void Win32Shell::ShellOpen(std::uintptr_t owner, const std::string& operation,

@@ -22,10 +22,16 @@ class Win32Shell final : public ShellServices {
   void OpenNewBrowserWindow(const std::string& address) override;
   void TrayAdd(const TrayIconData& data) override;
   void TrayDelete(const TrayIconData& data) override;
-  std::int32_t ReadProfileInt(const std::string& section, const std::string& key,
-                              std::int32_t defaultValue, const std::string& path) override;
+  void TrayBalloon(const TrayIconData& data, const std::string& title,
+                   const std::string& text) override;
+  std::string ReadProfileText(const std::string& section, const std::string& key,
+                              const std::string& path) override;
   bool WriteProfileText(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) override;
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) override;
+  bool WriteFileAtomically(const std::string& path, const std::string& bytes) override;
+  bool MoveFileReplacing(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
   void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;

@@ -1,0 +1,156 @@
+// The last session: its file, when it is written, and what the next start does with it.
+#include "fixture.h"
+#include "options/options_design.h"
+#include "session/session_file.h"
+
+namespace zentab::test {
+namespace {
+
+using namespace main_window;
+const std::string kSessionPath = "C:\\Tools\\Zentab\\Zentab2.session";
+
+TEST(SessionFile, AnyTitleAndAddressComeBackExactlyAndAnythingElseIsNoSession) {
+  const std::vector<SessionWindow> windows{
+      {"ニュース- トップ", "http://news.example.jp/"},
+      {"a\\b\tc\rd\ne" + std::string(1, '\0'), "file:///C:/Work\\x"},
+      {"\xF0\x9F\x98\x80 " + std::string(100000, 't'),
+       "http://x.example/" + std::string(2066, 'a')},
+      {"", "http://untitled.example/"}};
+  const std::string bytes = EncodeSession(windows);
+  EXPECT_TRUE(
+      bytes.starts_with("Zentab2 session 1\r\nニュース- トップ\thttp://news.example.jp/\r\n"
+                        "a\\\\b\\tc\\rd\\ne\\0\tfile:///C:/Work\\\\x\r\n"));
+  EXPECT_EQ(DecodeSession(bytes), windows);
+  for (const std::string& damaged : std::vector<std::string>{
+           bytes.substr(0, bytes.size() / 2), bytes.substr(0, bytes.size() - 1),
+           "Zentab2 session 2\r\nend\r\n", "[Option]\r\nMaxLog=5\r\n",
+           "Zentab2 session 1\r\nno tab\r\nend\r\n", "Zentab2 session 1\r\na\tb\tc\r\nend\r\n",
+           "Zentab2 session 1\r\nbad \\q\tx\r\nend\r\n", "Zentab2 session 1\r\ntitle\t\r\nend\r\n",
+           "Zentab2 session 1\r\na\rb\tc\r\nend\r\n", std::string()}) {
+    EXPECT_EQ(DecodeSession(damaged), std::nullopt) << damaged.substr(0, 40);
+  }
+}
+
+class SessionTest : public MainWindowTest {
+ protected:
+  std::vector<SessionWindow> Saved() { return DecodeSession(shell.bytes[kSessionPath]).value(); }
+  size_t Writes() { return Calls({"WriteFileAtomically"}).size(); }
+  bool CommandEnabled() {
+    return !view.Window().disabled[std::string(CmdOpenLastSession.name)] &&
+           !view.Window().disabled[std::string(TMCmdOpenLastSession.name)];
+  }
+};
+
+TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntilTheSessionEnds) {
+  OpenPages(3);
+  ASSERT_TRUE(main.Load());
+  EXPECT_EQ(Writes(), 1u);
+  EXPECT_EQ(Saved().back(), (SessionWindow{"Page 2", "http://site.example/2"}));
+  journal.entries.clear();
+  Scan();
+  Scan();
+  EXPECT_EQ(Writes(), 0u);
+  shell.OpenWindow("New - One", "http://new.example/a - b");
+  Scan();
+  EXPECT_EQ(Writes(), 1u);
+  EXPECT_EQ(Saved().back(), (SessionWindow{"New- One", "http://new.example/a - b"}));
+  // A list that becomes empty keeps the last session; so does one closing at the end.
+  for (int i = 3; i >= 0; --i) shell.CloseWindow(i);
+  Scan();
+  OpenPages(1);
+  main.OnSessionEndQueried();
+  Scan();
+  main.Exit();
+  EXPECT_EQ(Writes(), 1u);
+  EXPECT_EQ(Saved().size(), 4u);
+}
+
+TEST_F(SessionTest, ThePreviousSessionLeadsThePastLogAndOneCommandReopensIt) {
+  shell.bytes[kSessionPath] = EncodeSession(
+      {{"Report", "file:///C:/Work"}, {"Evil", "file:///C:/x/evil.exe"}, {"News", "http://n/"}});
+  Ini()["MaxLog"] = "3";
+  OpenPages(1);
+  Load();
+  EXPECT_EQ(LinesOf(PastLst),
+            (Lines{"前回 : Evil - file:///C:/x/evil.exe", "前回 : News - http://n/",
+                   "Gr 1 : Page 0 - http://site.example/0"}));
+  EXPECT_TRUE(CommandEnabled());
+  // One that fails does not keep the others.
+  shell.Fail(FakeShell::Op::NewBrowserWindow, 1);
+  main.Click(TMCmdOpenLastSession);
+  EXPECT_EQ(Calls({"NewBrowserWindow"}),
+            (Lines{"NewBrowserWindow file:///C:/Work",
+                   "NewBrowserWindow file:///C:/x/evil.exe FAILED", "NewBrowserWindow http://n/"}));
+  List(PastLst).UserSelects(0);
+  journal.entries.clear();
+  main.DblClick(PastLst);
+  main.Click(CmdOpenLastSession);
+  EXPECT_EQ(Calls({"NewBrowserWindow"}).size(), 4u);
+}
+
+TEST_F(SessionTest, WithoutASessionOrAPastLogOrWhenNotKeptNoLineLeadsAndTheCommandIsGrey) {
+  Load();
+  EXPECT_FALSE(CommandEnabled());
+  shell.bytes[kSessionPath] = EncodeSession({{"Report", "file:///C:/Work"}});
+  Ini()["DisabledPastLog"] = "1";
+  Load();
+  EXPECT_EQ(LinesOf(PastLst), (Lines{kPastLogDisabledLine}));
+  EXPECT_TRUE(CommandEnabled());
+  Ini() = {{"KeepSession", " 0 "}};
+  ASSERT_TRUE(main.Load());
+  EXPECT_TRUE(LinesOf(PastLst).empty());
+  EXPECT_FALSE(CommandEnabled());
+  EXPECT_TRUE(Calls({"ReadWholeFile"}).empty());
+  OpenPages(1);
+  Scan();
+  EXPECT_EQ(Writes(), 0u);
+  // Only a stored 0 turns it off.
+  Ini() = {{"KeepSession", "abc"}};
+  Load();
+  EXPECT_EQ(settings.KeepSession, 1);
+}
+
+TEST_F(SessionTest, TurningItOffInTheOptionsDeletesTheSessionAndGreysTheCommand) {
+  shell.bytes[kSessionPath] = EncodeSession({{"Report", "file:///C:/Work"}});
+  Load();
+  host.next.push_back([](FakeView& dialog, ModalForm& form) {
+    dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).UserSets(0);
+    form.Click(options_dialog::cmdOK);
+  });
+  main.Click(CmdShowOption);
+  EXPECT_EQ(Ini()["KeepSession"], "0");
+  EXPECT_FALSE(shell.bytes.contains(kSessionPath));
+  EXPECT_FALSE(CommandEnabled());
+}
+
+TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesOn) {
+  shell.readOnly = true;
+  OpenPages(1);
+  ASSERT_TRUE(main.Load());
+  for (int i = 2; i <= 3; ++i) {
+    OpenPages(1);
+    Scan();
+  }
+  const Lines balloon{"Balloon Zentab | 前回のウィンドウを記録できませんでした。\n" + kSessionPath};
+  EXPECT_EQ(Calls({"Balloon"}), balloon);
+  shell.readOnly = false;
+  OpenPages(1);
+  Scan();
+  shell.readOnly = true;
+  OpenPages(1);
+  Scan();
+  EXPECT_EQ(Calls({"Balloon"}), (Lines{balloon[0], balloon[0]}));
+  EXPECT_EQ(LinesOf(WatchLst).size(), 5u);
+}
+
+TEST_F(SessionTest, AFileThatIsNoSessionIsSetAsideAndTheProgramStartsWithoutOne) {
+  shell.bytes[kSessionPath] = "Zentab2 session 1\r\ntruncated\t";
+  Load();
+  EXPECT_EQ(shell.bytes[kSessionPath + ".bad"], "Zentab2 session 1\r\ntruncated\t");
+  EXPECT_FALSE(shell.bytes.contains(kSessionPath));
+  EXPECT_FALSE(CommandEnabled());
+  EXPECT_TRUE(LinesOf(PastLst).empty());
+}
+
+}  // namespace
+}  // namespace zentab::test
