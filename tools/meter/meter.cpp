@@ -1,449 +1,307 @@
-// Measures zentab.exe from outside under Wine, for tests/wine/soak.sh. Answers on stdout, UTF-8.
-//   lines <WatchLst|PastLst>              the main window's list, control characters escaped
-//   resources                             the running program's windows, GDI objects, memory
-//   soak <doubles folder> <scans> <warm-up scans>
-//       a long run: windows open and close, pages are reopened and the options confirmed
-//       between scans; resources after the warm-up and at the end
+// Measures zentab.exe from outside under Wine, for scripts/bench.
 //   ready <runs> <floor.exe> <zentab.exe>
-//       start-up until each answers, and private memory after it, the two programs in turn
-// Exit codes: 0 done, 1 the program misbehaved or is gone, 64 wrong usage.
+//       start-up until each answers and private memory a second later, the two in turn
+//   soak <zentab.exe> <stand-in folder> <scans> <warm-up scans>
+//       a long run: the shell's windows open and close between scans, now and then every page
+//       is reopened and the main window shown and closed; resources after the warm-up and at
+//       the end, and the stand-in's objects still alive once the program has ended
+// Exit codes: 0 measured, 1 something could not be measured, 64 wrong usage.
+// windows.h must come first.
+// clang-format off
 #include <windows.h>
+#include <psapi.h>
+#include <winternl.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_window_design.h"
-#include "options/options_design.h"
 #include "platform/version.h"
-#include "process_view.h"
 
 namespace {
 
-using meter::Print;
-using meter::Widen;
+using namespace zentab::main_window;
 
-constexpr wchar_t kFormClass[] = L"Zentab.Form";
+struct Resources {
+  long windows = -1;        // top-level, child and message-only windows of the process
+  long gdi = -1;            // live entries of its GDI handle table; -1 when not readable
+  long long pagefile = -1;  // PagefileUsage: Wine fills it from the process's RssAnon + VmSwap
+  long live = -1;           // the stand-in's objects alive in the process (soak only)
+};
 
-std::wstring Caption(const zentab::FormDesign& design) {
-  return Widen(
-      zentab::WithVersion(std::string(design.caption), ZENTAB_VERSION_MAJOR, ZENTAB_VERSION_MINOR));
-}
-
-int CommandId(std::string_view name) {
-  for (const zentab::MenuDesign& item : zentab::MainWindowDesign().menus) {
-    if (item.name == name) return item.id;
+// Under Wine 8 GetGuiResources answers 0: a process's GDI objects are counted in its handle table
+// (the x64 PEB's GdiSharedHandleTable at 0xF8), 0x10000 entries of 24 bytes whose byte 14 is 0
+// once the handle is free.
+long CountGdi(HANDLE process) {
+  using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  static const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION info{};
+  const unsigned char* table = nullptr;
+  if (!query || query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0 ||
+      !ReadProcessMemory(process, reinterpret_cast<char*>(info.PebBaseAddress) + 0xF8, &table,
+                         sizeof table, nullptr) ||
+      !table) {
+    return -1;
   }
-  return 0;
-}
-
-// The program's main window, whichever process shows it.
-HWND FindWatcher(double seconds) {
-  const std::wstring caption = Caption(zentab::MainWindowDesign());
-  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  for (;;) {
-    if (HWND window = FindWindowW(kFormClass, caption.c_str())) return window;
-    if (GetTickCount64() >= until) return nullptr;
-    Sleep(20);
+  constexpr size_t kChunk = 4096 * 24;
+  auto chunk = std::make_unique<unsigned char[]>(kChunk);
+  long live = 0;
+  for (size_t at = 0; at < 0x10000 * 24; at += kChunk) {
+    if (!ReadProcessMemory(process, table + at, chunk.get(), kChunk, nullptr)) return -1;
+    // Entries are handed out in order: past the last used one all is zero.
+    if (std::all_of(&chunk[0], &chunk[kChunk], [](unsigned char b) { return b == 0; })) break;
+    for (size_t i = 14; i < kChunk; i += 24) live += chunk[i] != 0;
   }
+  return live;
 }
 
+// The count must follow brushes made and deleted here, or no number from it is reported.
+bool GdiCountWorks() {
+  const long before = CountGdi(GetCurrentProcess());
+  HBRUSH brushes[10];
+  for (HBRUSH& brush : brushes) brush = CreateSolidBrush(RGB(1, 2, 3));
+  const long during = CountGdi(GetCurrentProcess());
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return before >= 0 && during == before + 10 && CountGdi(GetCurrentProcess()) == before;
+}
+
+std::vector<HWND> g_windows;
+
+long CountWindows(DWORD pid) {
+  auto add = [](HWND w, LPARAM) { return g_windows.push_back(w), TRUE; };
+  g_windows.clear();
+  EnumWindows(add, 0);
+  for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, nullptr, nullptr));) add(w, 0);
+  for (size_t i = 0, tops = g_windows.size(); i < tops; ++i) EnumChildWindows(g_windows[i], add, 0);
+  return static_cast<long>(std::count_if(g_windows.begin(), g_windows.end(), [pid](HWND w) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    return owner == pid;
+  }));
+}
+
+Resources Measure(const PROCESS_INFORMATION& p) {
+  static const bool gdiWorks = GdiCountWorks();
+  Resources r;
+  r.windows = CountWindows(p.dwProcessId);
+  if (gdiWorks) r.gdi = CountGdi(p.hProcess);
+  PROCESS_MEMORY_COUNTERS counters{};
+  if (GetProcessMemoryInfo(p.hProcess, &counters, sizeof counters)) {
+    r.pagefile = static_cast<long long>(counters.PagefileUsage);
+  }
+  return r;
+}
+
+// A message that must not hang the meter should the program hang.
+bool Ask(HWND window, UINT message, WPARAM wParam, DWORD_PTR* answer = nullptr) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, 10000,
+                             answer ? answer : &ignored) != 0;
+}
+
+// A program started from its own folder, and its top-level window of a caption (ASCII).
 struct Program {
-  HWND watcher = nullptr;
-  DWORD pid = 0;
-  HANDLE process = nullptr;
+  PROCESS_INFORMATION p{};
+  HWND window = nullptr;
+
+  bool Start(const std::string& exe) {
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          exe.substr(0, exe.find_last_of("\\/")).c_str(), &startup, &p) != 0;
+  }
+  bool Running() const { return WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT; }
+  HWND Find(const std::string& caption) {
+    for (HWND w = nullptr; !window && (w = FindWindowExA(nullptr, w, nullptr, caption.c_str()));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == p.dwProcessId) window = w;
+    }
+    return window;
+  }
+  // Ended as a user ends it; false when it had to be killed.
+  bool End(UINT message, WPARAM wParam) {
+    PostMessageA(window, message, wParam, 0);
+    const bool ended = WaitForSingleObject(p.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(p.hProcess, 1);
+    CloseHandle(p.hThread);
+    CloseHandle(p.hProcess);
+    return ended;
+  }
 };
 
-bool OpenProgram(Program& program) {
-  program.watcher = FindWatcher(10);
-  if (!program.watcher) return false;
-  GetWindowThreadProcessId(program.watcher, &program.pid);
-  program.process =
-      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, program.pid);
-  return program.process != nullptr;
+const std::string kWatcher = zentab::WithVersion(std::string(zentab::MainWindowDesign().caption),
+                                                 ZENTAB_VERSION_MAJOR, ZENTAB_VERSION_MINOR);
+
+void PrintResources(const char* what, const Resources& r) {
+  printf("%s windows %ld gdi %ld pagefile %lld live %ld\n", what, r.windows, r.gdi, r.pagefile,
+         r.live);
 }
-
-std::wstring Number(long long n) {
-  return std::to_wstring(n);
-}
-
-std::wstring Describe(const meter::Resources& r) {
-  return L"windows " + Number(r.windows) + L" gdi " + Number(r.gdiObjects) + L" pagefile " +
-         Number(r.pagefile) + L" private_dirty " + Number(r.privateDirty);
-}
-
-// --- The doubles' tally of one process (see tests/wine/doubles/tally.h). ----------------------
-
-class Tally {
- public:
-  Tally(const std::wstring& folder, DWORD pid) {
-    const std::wstring path = folder + L"\\objects-" + std::to_wstring(pid) + L".txt";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    CloseHandle(file);
-    if (!mapping) return;
-    view_ = static_cast<const char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
-    CloseHandle(mapping);
-  }
-  ~Tally() {
-    if (view_) UnmapViewOfFile(view_);
-  }
-  Tally(const Tally&) = delete;
-  Tally& operator=(const Tally&) = delete;
-
-  explicit operator bool() const { return view_ != nullptr; }
-  long Objects() const { return Line(0); }
-  long References() const { return Line(1); }
-  long Counts() const { return Line(3); }
-
- private:
-  // Lines of 24 bytes, the number behind an 11-character label.
-  long Line(int n) const { return std::strtol(view_ + n * 24 + 11, nullptr, 10); }
-
-  const char* view_ = nullptr;
-};
-
-// --- soak --------------------------------------------------------------------------------------
-
-// Shell windows in turn: the same ten, two more opened, some closed, none, ten with new pages.
-std::string SoakScenario(int n) {
-  static const int kCounts[] = {10, 12, 7, 0, 10};
-  std::string text;
-  for (int i = 0; i < kCounts[n]; ++i) {
-    const int page = n == 2 ? i * 2 : i;
-    text += (n == 4 ? "新しいページ " : "ページ ") + std::to_string(page) +
-            " - 長期試験\thttp://soak.example/" + std::to_string(page) + "\n";
-  }
-  return text;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size();
-  CloseHandle(file);
-  return ok;
-}
-
-LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
-  return static_cast<LRESULT>(result);
-}
-
-class Soak {
- public:
-  Soak(Program& program, Tally& tally, std::wstring folder)
-      : program_(program), tally_(tally), folder_(std::move(folder)) {}
-
-  int Run(long scans, long warmUp) {
-    const ULONGLONG started = GetTickCount64();
-    WriteWholeFile(folder_ + L"\\scenario.txt", SoakScenario(0));
-    const long first = tally_.Counts();
-    meter::Resources warm;
-    long warmObjects = 0;
-    long warmReferences = 0;
-    for (long scan = 1; scan <= scans; ++scan) {
-      if (!AwaitScan(first + scan)) return 1;
-      const long inCycle = scan % kCycle;
-      if (scan % 5 == 0) {
-        WriteWholeFile(folder_ + L"\\scenario.txt", SoakScenario(static_cast<int>(scan / 5 % 5)));
-      }
-      if (inCycle == kCycle / 5) {
-        PostMessageW(program_.watcher, WM_COMMAND, CommandId("TMAllZentab"), 0);
-        ++reopens_;
-      }
-      if ((inCycle == 2 * kCycle / 5 || inCycle == 4 * kCycle / 5) && !ConfirmOptions(inCycle)) {
-        return 1;
-      }
-      if (scan == warmUp || scan == scans) {
-        // Both points see the same windows, options and a full past log.
-        long objects = 0;
-        long references = 0;
-        const meter::Resources now = Settled(objects, references);
-        Print((scan == warmUp ? L"warm-up after " : L"end after ") + Number(scan) + L" scans: " +
-              Describe(now) + L" objects " + Number(objects) + L" references " +
-              Number(references));
-        if (scan == warmUp) {
-          warm = now;
-          warmObjects = objects;
-          warmReferences = references;
-        } else {
-          Report(warm, now, warmObjects, warmReferences, objects, references);
-        }
-      }
-    }
-    Print(L"scans " + Number(tally_.Counts() - first) + L" in " +
-          Number(static_cast<long long>((GetTickCount64() - started) / 1000)) + L" s; reopen-all " +
-          Number(reopens_) + L" times, options confirmed " + Number(confirmed_) +
-          L" times; ticks posted by the soak " + Number(posted_));
-    return 0;
-  }
-
- private:
-  static constexpr long kCycle = 500;
-
-  // The options dialog writes the interval in whole seconds: once it has, a tick of the
-  // program's own timer is posted whenever 20 ms pass without a scan.
-  bool AwaitScan(long count) {
-    ULONGLONG last = GetTickCount64();
-    const ULONGLONG deadline = last + 20000;
-    while (tally_.Counts() < count) {
-      const ULONGLONG now = GetTickCount64();
-      if (!IsWindow(program_.watcher) || now > deadline) {
-        Print(L"FAIL the program stopped scanning at scan " + Number(tally_.Counts()));
-        return false;
-      }
-      if (confirmed_ > 0 && now - last >= 20) {
-        PostMessageW(program_.watcher, WM_TIMER, zentab::main_window::WatchTmr.id, 0);
-        ++posted_;
-        last = now;
-      }
-      Sleep(1);
-    }
-    return true;
-  }
-
-  // Opens the options dialog, changes the check mode and the past log's use (one way in the
-  // first half of a cycle, back in the second) and presses OK.
-  bool ConfirmOptions(long inCycle) {
-    const bool there = inCycle < kCycle / 2;
-    PostMessageW(program_.watcher, WM_COMMAND, CommandId("CmdShowOption"), 0);
-    const std::wstring caption = Caption(zentab::OptionsDesign());
-    HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !dialog; ++i) {
-      dialog = meter::FindTopLevel(program_.pid, kFormClass, caption.c_str(), true);
-      if (!dialog) Sleep(10);
-    }
-    if (!dialog) {
-      Print(L"FAIL the options dialog did not open");
-      return false;
-    }
-    // Shown as a user sees it: painted, so that what its first painting creates is there
-    // before the warm-up ends, not at some later confirmation.
-    Sleep(150);
-    using namespace zentab;
-    SendBounded(GetDlgItem(dialog, there ? zentab::options_dialog::IsChkModeOp0.id
-                                         : zentab::options_dialog::IsChkModeOp2.id),
-                BM_CLICK, 0, 0);
-    SendBounded(GetDlgItem(dialog, there ? zentab::options_dialog::IsUsePastLogOp1.id
-                                         : zentab::options_dialog::IsUsePastLogOp0.id),
-                BM_CLICK, 0, 0);
-    PostMessageW(GetDlgItem(dialog, zentab::options_dialog::cmdOK.id), BM_CLICK, 0, 0);
-    for (int i = 0; i < 500 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(10);
-    if (IsWindow(dialog) && IsWindowVisible(dialog)) {
-      Print(L"FAIL the options dialog did not close on OK");
-      return false;
-    }
-    ++confirmed_;
-    return true;
-  }
-
-  // The least of a few samples while scans go on: a scan in progress holds memory and a browser
-  // object for a moment.
-  meter::Resources Settled(long& objects, long& references) {
-    meter::Resources best;
-    for (int i = 0; i < 5; ++i) {
-      Sleep(100);
-      const meter::Resources r = meter::Measure(program_.process, program_.pid);
-      if (i == 0 || r.privateDirty < best.privateDirty) best.privateDirty = r.privateDirty;
-      if (i == 0 || r.pagefile < best.pagefile) best.pagefile = r.pagefile;
-      best.windows = r.windows;
-      best.gdiObjects = r.gdiObjects;
-      if (i == 0 || tally_.Objects() < objects) objects = tally_.Objects();
-      if (i == 0 || tally_.References() < references) references = tally_.References();
-    }
-    return best;
-  }
-
-  static std::wstring Growth(const wchar_t* name, long long before, long long after) {
-    const double percent =
-        before > 0 ? 100.0 * static_cast<double>(after - before) / static_cast<double>(before)
-                   : 0.0;
-    wchar_t text[160];
-    swprintf(text, 160, L"%ls %lld -> %lld (%+.2f %%)", name, before, after, percent);
-    return text;
-  }
-
-  void Report(const meter::Resources& a, const meter::Resources& b, long objectsBefore,
-              long referencesBefore, long objects, long references) {
-    Print(L"growth " + Growth(L"windows", a.windows, b.windows));
-    Print(L"growth " + Growth(L"gdi", a.gdiObjects, b.gdiObjects));
-    Print(L"growth " + Growth(L"pagefile", a.pagefile, b.pagefile));
-    Print(L"growth " + Growth(L"private_dirty", a.privateDirty, b.privateDirty));
-    Print(L"growth " + Growth(L"objects", objectsBefore, objects));
-    Print(L"growth " + Growth(L"references", referencesBefore, references));
-  }
-
-  Program& program_;
-  Tally& tally_;
-  std::wstring folder_;
-  long reopens_ = 0;
-  long confirmed_ = 0;
-  long posted_ = 0;
-};
 
 // --- ready -------------------------------------------------------------------------------------
 
-struct Start {
-  double readyMs = -1;
-  meter::Resources resources;
-};
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
+double Now() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // Starts the program and asks it, every millisecond, a question it answers only once its
 // start-up is done: the floor its ready query, zentab.exe the length of its watch list (10, the
-// first scan's windows). Then its memory a second later, and it is ended as a user ends it.
-Start StartOnce(const std::wstring& exe, bool floor) {
-  Start result;
-  const std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  LARGE_INTEGER started;
-  QueryPerformanceCounter(&started);
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process)) {
-    return result;
-  }
-  const std::wstring caption = floor ? L"Zentab floor" : Caption(zentab::MainWindowDesign());
-  const wchar_t* className = floor ? L"Zentab.Floor" : kFormClass;
-  HWND window = nullptr;
-  for (;;) {
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
-    if (!window) window = meter::FindTopLevel(process.dwProcessId, className, caption.c_str());
-    if (window) {
-      DWORD_PTR answer = 0;
-      const bool answered =
-          floor ? SendMessageTimeoutW(window, WM_APP, 0, 0, SMTO_NORMAL, 10000, &answer) &&
-                      answer == 1
-                : SendMessageTimeoutW(GetDlgItem(window, zentab::main_window::WatchLst.id),
-                                      LB_GETCOUNT, 0, 0, SMTO_NORMAL, 10000, &answer) &&
-                      answer == 10;
-      if (answered) {
-        LARGE_INTEGER ready;
-        QueryPerformanceCounter(&ready);
-        result.readyMs = Milliseconds(started, ready);
-        break;
-      }
+// first scan's windows). Its memory a second later; then it is ended as a user ends it.
+double StartOnce(const std::string& exe, bool floor, Resources& r) {
+  Program program;
+  const double started = Now();
+  if (!program.Start(exe)) return -1;
+  double ready = -1;
+  for (DWORD_PTR answer = 0; ready < 0 && program.Running(); Sleep(1)) {
+    if (program.Find(floor ? "Zentab floor" : kWatcher) &&
+        (floor ? Ask(program.window, WM_APP, 0, &answer) && answer == 1
+               : Ask(GetDlgItem(program.window, WatchLst.id), LB_GETCOUNT, 0, &answer) &&
+                     answer == 10)) {
+      ready = Now() - started;
     }
-    Sleep(1);
   }
-  if (result.readyMs >= 0) {
+  if (ready >= 0) {
     Sleep(1000);
-    result.resources = meter::Measure(process.hProcess, process.dwProcessId);
-    if (floor) {
-      PostMessageW(window, WM_CLOSE, 0, 0);
-    } else {
-      PostMessageW(window, WM_COMMAND, CommandId("CmdExit"), 0);
-    }
+    r = Measure(program.p);
   }
-  if (WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 1);
-    result.readyMs = -1;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return result;
+  return program.End(floor ? WM_CLOSE : WM_COMMAND, floor ? 0 : CmdExit.id) ? ready : -1;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
-
-int Ready(int runs, const std::wstring& floorExe, const std::wstring& zentabExe) {
-  std::vector<double> ready[2];
-  std::vector<double> dirty[2];
-  std::vector<double> pagefile[2];
-  const wchar_t* names[2] = {L"floor", L"zentab"};
-  for (int run = 0; run < runs; ++run) {
-    for (int turn = 0; turn < 2; ++turn) {
-      const int which = (run + turn) % 2;  // each goes first every other run
-      const Start start = StartOnce(which == 0 ? floorExe : zentabExe, which == 0);
-      if (start.readyMs < 0) {
-        Print(L"FAIL " + std::wstring(names[which]) + L" did not start and end");
-        return 1;
-      }
-      wchar_t line[200];
-      swprintf(line, 200, L"run %d %ls ready %.1f ms ", run + 1, names[which], start.readyMs);
-      Print(line + Describe(start.resources));
-      ready[which].push_back(start.readyMs);
-      dirty[which].push_back(static_cast<double>(start.resources.privateDirty));
-      pagefile[which].push_back(static_cast<double>(start.resources.pagefile));
-    }
+int Ready(int runs, const std::string& floorExe, const std::string& zentabExe) {
+  const char* names[2] = {"floor", "zentab"};
+  std::vector<double> figures[2][2];  // ready, pagefile
+  for (int run = 0; run < runs * 2; ++run) {
+    const int which = (run + run / 2) % 2;  // each goes first every other pair
+    Resources r;
+    const double ready = StartOnce(which == 0 ? floorExe : zentabExe, which == 0, r);
+    if (ready < 0) return printf("FAIL %s did not start and end\n", names[which]), 1;
+    printf("run %d %s ready %.1f ms", run / 2 + 1, names[which], ready);
+    PrintResources("", r);
+    figures[which][0].push_back(ready);
+    figures[which][1].push_back(static_cast<double>(r.pagefile));
   }
-  auto least = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
-  wchar_t line[300];
   for (int which = 0; which < 2; ++which) {
-    swprintf(line, 300,
-             L"%ls: ready min %.1f ms median %.1f ms; private_dirty min %.0f median %.0f;"
-             L" pagefile min %.0f median %.0f",
-             names[which], least(ready[which]), Median(ready[which]), least(dirty[which]),
-             Median(dirty[which]), least(pagefile[which]), Median(pagefile[which]));
-    Print(line);
+    auto& f = figures[which];
+    for (auto& figure : f) std::sort(figure.begin(), figure.end());
+    printf("%s: ready min %.1f ms median %.1f ms; pagefile min %.0f median %.0f\n", names[which],
+           f[0][0], f[0][runs / 2], f[1][0], f[1][runs / 2]);
   }
-  swprintf(line, 300, L"ratio ready %.3f private_dirty %.3f pagefile %.3f",
-           least(ready[1]) / least(ready[0]), least(dirty[1]) / least(dirty[0]),
-           least(pagefile[1]) / least(pagefile[0]));
-  Print(line);
   return 0;
 }
 
-int Usage() {
-  Print(
-      L"zentab_meter lines <WatchLst|PastLst> | resources | soak <folder> <scans> <warm-up> |"
-      L" ready <runs> <floor.exe> <zentab.exe>");
-  return 64;
+// --- soak --------------------------------------------------------------------------------------
+
+// The shell's windows in turn: ten, two more opened, some closed, none, ten with new pages.
+void WriteScenario(const std::string& path, long n) {
+  static const int kCounts[] = {10, 12, 7, 0, 10};
+  FILE* file = fopen(path.c_str(), "wb");
+  for (int i = 0; file && i < kCounts[n]; ++i) {
+    const int page = n == 2 ? i * 2 : i;
+    fprintf(file, "%s %d - 長期試験\thttp://soak.example/%d\n", n == 4 ? "新しいページ" : "ページ",
+            page, page);
+  }
+  if (file) fclose(file);
+}
+
+void Growth(const char* name, long long before, long long after) {
+  printf(
+      "growth %s %lld -> %lld (%+.2f %%)\n", name, before, after,
+      before > 0 ? 100.0 * static_cast<double>(after - before) / static_cast<double>(before) : 0.0);
+}
+
+int Soak(const std::string& exe, const std::string& folder, long scans, long warmUp) {
+  const std::string scenario = folder + "\\scenario.txt";
+  Program program;
+  WriteScenario(scenario, 0);
+  if (!program.Start(exe)) return printf("FAIL zentab.exe did not start\n"), 1;
+  for (int i = 0; i < 1000 && !program.Find(kWatcher) && program.Running(); ++i) Sleep(10);
+  if (!program.window) return program.End(0, 0), printf("FAIL no main window\n"), 1;
+  const std::string liveFile = folder + "\\live-" + std::to_string(program.p.dwProcessId) + ".txt";
+  auto live = [&] {
+    long count = -1;
+    if (FILE* file = fopen(liveFile.c_str(), "r")) {
+      if (fscanf(file, "%ld", &count) != 1) count = -1;
+      fclose(file);
+    }
+    return count;
+  };
+  // A tick of the program's own scan timer, sent: it returns once the whole scan is done.
+  auto scan = [&] { return Ask(program.window, WM_TIMER, WatchTmr.id); };
+  // Both points see the same windows, the main window hidden and a full past log; memory is the
+  // least of a few samples, the rest as last seen.
+  auto settled = [&] {
+    Resources s;
+    WriteScenario(scenario, 0);
+    if (IsWindowVisible(program.window)) Ask(program.window, WM_CLOSE, 0);
+    for (int i = 0; i < 5; ++i) {
+      scan();
+      Sleep(200);
+      const Resources r = Measure(program.p);
+      s.pagefile = i == 0 ? r.pagefile : std::min(s.pagefile, r.pagefile);
+      s.windows = r.windows;
+      s.gdi = r.gdi;
+      s.live = live();
+    }
+    return s;
+  };
+  const ULONGLONG started = GetTickCount64();
+  Resources warm, end;
+  long reopened = 0, shown = 0;
+  for (long n = 1; n <= scans; ++n) {
+    if (!scan()) {
+      program.End(WM_COMMAND, CmdExit.id);
+      return printf("FAIL the program stopped answering at scan %ld\n", n), 1;
+    }
+    if (n % 5 == 0) WriteScenario(scenario, n / 5 % 5);
+    if (n % 100 == 50) reopened += Ask(program.window, WM_COMMAND, TMAllZentab.id);
+    // The main window is shown from the tray menu for ten scans, then closed: it hides.
+    if (n % 100 == 70 && !IsWindowVisible(program.window)) {
+      shown += Ask(program.window, WM_COMMAND, TMCmdVisible.id);
+    }
+    if (n % 100 == 80) Ask(program.window, WM_CLOSE, 0);
+    if (n == warmUp || n == scans) {
+      (n == warmUp ? warm : end) = settled();
+      const std::string what =
+          (n == warmUp ? "warm-up after " : "end after ") + std::to_string(n) + " scans:";
+      PrintResources(what.c_str(), n == warmUp ? warm : end);
+    }
+  }
+  printf("scans %ld in %.1f s; every page reopened %ld times; main window shown %ld times\n", scans,
+         static_cast<double>(GetTickCount64() - started) / 1000, reopened, shown);
+  Growth("windows", warm.windows, end.windows);
+  Growth("gdi", warm.gdi, end.gdi);
+  Growth("pagefile", warm.pagefile, end.pagefile);
+  Growth("live", warm.live, end.live);
+  if (!program.End(WM_COMMAND, CmdExit.id)) return printf("FAIL zentab.exe did not end\n"), 1;
+  printf("live objects after exit %ld\n", live());
+  if (warm.gdi < 0 || end.gdi < 0 || warm.live < 0) return printf("FAIL a figure unread\n"), 1;
+  return 0;
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return Usage();
-  const std::wstring command = argv[1];
-  if (command == L"ready" && argc == 5) return Ready(_wtoi(argv[2]), argv[3], argv[4]);
-  Program program;
-  if (!OpenProgram(program)) {
-    Print(L"no Watcher window");
-    return 1;
+int main(int argc, char** argv) {
+  setvbuf(stdout, nullptr, _IONBF, 0);  // every line out at once, should the meter be stopped
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "ready" && argc == 5 && atoi(argv[2]) > 0) {
+    return Ready(atoi(argv[2]), argv[3], argv[4]);
   }
-  if (command == L"lines" && argc == 3) {
-    const int id = std::wstring(argv[2]) == L"PastLst" ? zentab::main_window::PastLst.id
-                                                       : zentab::main_window::WatchLst.id;
-    for (const std::wstring& line : meter::EscapedLines(GetDlgItem(program.watcher, id))) {
-      Print(line);
-    }
-    return 0;
+  if (command == "soak" && argc == 6 && atol(argv[5]) > 0 && atol(argv[4]) > atol(argv[5])) {
+    return Soak(argv[2], argv[3], atol(argv[4]), atol(argv[5]));
   }
-  if (command == L"resources") {
-    Print(Describe(meter::Measure(program.process, program.pid)));
-    return 0;
-  }
-  if (command == L"soak" && argc == 5) {
-    Tally tally(argv[2], program.pid);
-    if (!tally) {
-      Print(L"FAIL no tally of the doubles for process " + Number(program.pid));
-      return 1;
-    }
-    Soak soak(program, tally, argv[2]);
-    return soak.Run(_wtol(argv[3]), _wtol(argv[4]));
-  }
-  return Usage();
+  printf(
+      "zentab_meter ready <runs> <floor.exe> <zentab.exe> |"
+      " soak <zentab.exe> <stand-in folder> <scans> <warm-up scans>\n");
+  return 64;
 }
