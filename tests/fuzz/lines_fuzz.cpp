@@ -1,5 +1,6 @@
 // The text of a list line on arbitrary bytes: a line gives back the address it was made with,
-// whatever the title holds, and a redirect is skipped only as set.
+// whatever the title holds, and a redirect is skipped only as set. The same bytes as the last
+// session's file: a session that writes back as itself, or none.
 //
 // Input: a position (2 bytes), a scan group (4), a redirect setting (1), the title's length (1), a
 // scheme's choice (1), the title, then the rest of the address.
@@ -7,11 +8,16 @@
 #include <string>
 
 #include "check.h"
+#include "session/session_file.h"
 #include "watch/lines.h"
 #include "watch/redirects.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zentab;
+  if (const auto session = DecodeSession({reinterpret_cast<const char*>(data), size})) {
+    fuzz::Check(DecodeSession(EncodeSession(*session)) == session,
+                "a session writes back as itself");
+  }
   if (size < 9) return 0;
   std::int16_t position;
   std::int32_t group;

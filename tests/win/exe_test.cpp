@@ -2,6 +2,7 @@
 // windows, refuses a second instance, saves from a dialog opened by the tray menu, keeps its icon
 // when the taskbar restarts, ends by its menu and at the session's end, and leaves no object of
 // the shell behind.
+#include <algorithm>
 #include <deque>
 
 #include "app/main_window_design.h"
@@ -54,7 +55,9 @@ std::vector<std::string> Lines(HWND window, int list) {
 class Exe : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileW((app + L"\\Zentab2.ini").c_str());
+    for (const wchar_t* file : {L"\\Zentab2.ini", L"\\Zentab2.session"}) {
+      DeleteFileW((app + file).c_str());
+    }
     SetScenario({"ニュース - トップ\thttp://news.example.jp/", "報告書\tfile:///C:/Work"});
   }
   void TearDown() override {
@@ -64,14 +67,17 @@ class Exe : public ::testing::Test {
       CloseHandle(p.hThread);
     }
   }
-  PROCESS_INFORMATION& Start() {
-    std::wstring line = L"\"" + app + L"\\zentab.exe\"";
+  PROCESS_INFORMATION& Start(const std::wstring& folder = Environment(L"ZENTAB_APP")) {
+    std::wstring line = L"\"" + folder + L"\\zentab.exe\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION& p = started.emplace_back();
     EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               app.c_str(), &startup, &p));
+                               folder.c_str(), &startup, &p));
     return p;
+  }
+  HWND MainWindowOf(const PROCESS_INFORMATION& p) {
+    return WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Watcher");
   }
   bool Ended(const PROCESS_INFORMATION& p) {
     return PumpUntil([&] { return WaitForSingleObject(p.hProcess, 0) == WAIT_OBJECT_0; });
@@ -141,7 +147,7 @@ TEST_F(Exe, SavesFromTheTrayMenusOptionsKeepsItsIconAndEndsWithTheSession) {
   EXPECT_EQ(ReadFile(app + L"\\Zentab2.ini"),
             "[User]\r\n\x8c\x78\x8d\x90=" + cp932 +
                 "\r\n[Option]\r\nChkMode=2\r\nDisabledPastLog=1\r\nMaxWatch=10\r\nMaxLog=50\r\n"
-                "Interval=5000\r\nThrough=0\r\n");
+                "Interval=5000\r\nThrough=0\r\nKeepSession=1\r\n");
   EXPECT_EQ(Lines(main, PastLst.id), std::vector<std::string>{kPastLogDisabledLine});
 
   HWND receiver = GetDlgItem(main, SysTrayPic.id);
@@ -157,6 +163,52 @@ TEST_F(Exe, SavesFromTheTrayMenusOptionsKeepsItsIconAndEndsWithTheSession) {
   EXPECT_EQ(Ask(main, WM_QUERYENDSESSION, 0, 0), TRUE);
   PostMessageW(main, WM_ENDSESSION, TRUE, 0);
   ExpectEndedCleanly(p, receiver);
+}
+
+const std::vector<std::string> kPrevious{"前回 : ニュース- トップ - http://news.example.jp/",
+                                         "前回 : 報告書 - file:///C:/Work"};
+
+TEST_F(Exe, AfterAKillThePreviousSessionLeadsThePastLogAndOneCommandReopensIt) {
+  PROCESS_INFORMATION& killed = Start();
+  HWND main = MainWindowOf(killed);
+  ASSERT_TRUE(PumpUntil([&] { return Lines(main, WatchLst.id).size() == 2; }));
+  TerminateProcess(killed.hProcess, 1);
+  ASSERT_TRUE(Ended(killed));
+  SetScenario({});
+  main = MainWindowOf(Start());
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(PumpUntil([&] { return Lines(main, PastLst.id) == kPrevious; }));
+  TakeCalls();
+  PostMessageW(main, WM_COMMAND, TMCmdOpenLastSession.id, 0);
+  EXPECT_TRUE(PumpUntil([] { return ReadFile(DoubleFolder() + L"\\calls.txt").size() > 100; }));
+  EXPECT_EQ(TakeCalls(), (std::vector<std::string>{
+                             "create", "navigate new http://news.example.jp/", "visible new -1",
+                             "create", "navigate new file:///C:/Work", "visible new -1"}));
+}
+
+// Windows closed while the session ends are not the user's choice.
+TEST_F(Exe, AnEndingSessionKeepsItsWindowsAndAFolderThatCannotBeWrittenIsReported) {
+  const PROCESS_INFORMATION& ending = Start();
+  HWND main = MainWindowOf(ending);
+  ASSERT_TRUE(PumpUntil([&] { return Lines(main, WatchLst.id).size() == 2; }));
+  EXPECT_EQ(Ask(main, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SetScenario({"報告書\tfile:///C:/Work"});
+  Ask(main, WM_TIMER, WatchTmr.id, 0);
+  EXPECT_EQ(Lines(main, WatchLst.id).size(), 1u);
+  PostMessageW(main, WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(Ended(ending));
+  const PROCESS_INFORMATION& next = Start();
+  main = MainWindowOf(next);
+  EXPECT_TRUE(PumpUntil([&] {
+    const auto lines = Lines(main, PastLst.id);
+    return lines.size() == 3 && std::equal(kPrevious.begin(), kPrevious.end(), lines.begin());
+  }));
+  PostMessageW(main, WM_COMMAND, CmdExit.id, 0);
+  ASSERT_TRUE(Ended(next));
+
+  const PROCESS_INFORMATION& readOnly = Start(Environment(L"ZENTAB_READONLY"));
+  EXPECT_TRUE(PumpUntil(BalloonShown, 10));
+  EXPECT_EQ(WaitForSingleObject(readOnly.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
 }  // namespace

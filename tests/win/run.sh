@@ -22,6 +22,7 @@ zw_find_programs && zw_stage "$ROOT/build/win-tests" || exit 1
 READONLY=$WINEPREFIX/drive_c/readonly
 mkdir -p "$READONLY" build/screenshots
 printf '[Option]\r\nMaxLog=5\r\n' >"$READONLY/Zentab2.ini"
+cp "$APP/zentab.exe" "$READONLY/"
 if [ -n "${ZW_IN_NETNS:-}" ]; then
   mount --bind "$READONLY" "$READONLY" && mount -o remount,ro,bind "$READONLY"
 else

@@ -68,14 +68,7 @@ TEST(Tray, ABalloonShowsFromTheIcon) {
                                              form.SmallIconHandle(), "Zentab Ver2.0");
   shell.TrayAdd(data);
   shell.TrayBalloon(data, "Zentab", "前回のウィンドウを記録できませんでした。\nC:\\Zentab");
-  const auto balloon = [] {
-    for (HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr); tip;
-         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
-      if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & TTS_BALLOON)) return true;
-    }
-    return false;
-  };
-  EXPECT_TRUE(PumpUntil(balloon, 5));
+  EXPECT_TRUE(PumpUntil(BalloonShown, 5));
   shell.TrayDelete(data);
 }
 

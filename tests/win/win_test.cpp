@@ -42,6 +42,14 @@ bool InTray(HWND window, UINT id) {
   return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
+bool BalloonShown() {
+  for (HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr); tip;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & TTS_BALLOON)) return true;
+  }
+  return false;
+}
+
 void SaveScreenshot(HWND window, const std::string& name) {
   if (Environment(L"ZENTAB_SHOTS").empty()) return;
   RECT r;

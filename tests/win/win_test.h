@@ -27,6 +27,9 @@ std::wstring Environment(const wchar_t* name);
 // Whether the shell's tray holds the icon: only an icon it holds can be changed.
 bool InTray(HWND window, UINT id);
 
+// Whether a balloon from a tray icon is shown.
+bool BalloonShown();
+
 // A picture of the window as it is on the screen, to the folder in ZENTAB_SHOTS as NAME.bmp.
 void SaveScreenshot(HWND window, const std::string& name);
 
