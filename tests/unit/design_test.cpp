@@ -119,6 +119,12 @@ TEST(Designs, TheMenusAndFramesAreAsTheUserKnowsThem) {
   EXPECT_EQ(options,
             "InternetExplorerのみ監視(&I)|Explorerのみ監視(&E) "
             "(file://…)|両方(&B)|使用する(&N)|使用しない(&F)|");
+  // The about window's address shows as a link.
+  for (const ControlDesign& c : AboutDesign().controls) {
+    if (c.name == about_window::URL) {
+      EXPECT_TRUE(c.font->underline && c.font->color == 0x0000FF);
+    }
+  }
   // Only the main window can be minimized; none is maximized or has a taskbar button.
   for (auto* design : {&MainWindowDesign, &OptionsDesign, &AboutDesign, &VoteDesign}) {
     const FormDesign& form = design();
