@@ -22,6 +22,7 @@ inline constexpr ControlId<Control> FrLog{"FrLog", 1109};
 inline constexpr ControlId<OptionButton> IsUsePastLogOp0{"IsUsePastLogOp(0)", 1110};
 inline constexpr ControlId<OptionButton> IsUsePastLogOp1{"IsUsePastLogOp(1)", 1111};
 inline constexpr ControlId<CheckBox> IsKeepSession{"IsKeepSession", 1127};
+inline constexpr ControlId<CheckBox> IsRunAtStartup{"IsRunAtStartup", 1128};
 inline constexpr ControlId<Label> Label3{"Label3", 1112};
 inline constexpr ControlId<TextBox> HMWatch{"HMWatch", 1113};
 inline constexpr ControlId<RangeControl> HMWatchUD{"HMWatchUD", 1114};

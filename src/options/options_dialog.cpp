@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "options/options_design.h"
+#include "platform/profile_number.h"
 #include "platform/version.h"
 #include "watch/redirects.h"
 
@@ -25,6 +26,16 @@ constexpr const char* kRowToolTips[] = {
 };
 
 constexpr const char* kNotWrittenMessage = "設定ファイルに書き込めませんでした。\r\n";
+constexpr const char* kNotRegisteredMessage = "スタートアップに登録できませんでした。";
+
+// Whether a command line is the program at `path` alone, quoted or not, with letters in any case.
+bool NamesProgram(std::string_view command, std::string_view path) {
+  const std::string_view program = ProfileValueText(command);  // blanks and quotes gone
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return program.size() == path.size() &&
+         std::equal(program.begin(), program.end(), path.begin(),
+                    [&](char a, char b) { return lower(a) == lower(b); });
+}
 
 // Halves go to the even neighbour: 2500 gives 2, 3500 gives 4.
 int WholeSeconds(std::int32_t milliseconds) {
@@ -55,7 +66,8 @@ OptionsDialog::OptionsDialog(FormView& view, ShellServices& shell, Settings& set
       asRedirectB_(view.Get(AS_RedirectB)),
       asRedirectA_(view.Get(AS_RedirectA)),
       asBoardLink_(view.Get(AS_BoardLink)),
-      isKeepSession_(view.Get(IsKeepSession)) {}
+      isKeepSession_(view.Get(IsKeepSession)),
+      isRunAtStartup_(view.Get(IsRunAtStartup)) {}
 
 void OptionsDialog::Load() {
   SetDialogTexts();
@@ -81,6 +93,12 @@ void OptionsDialog::Load() {
     if (through & kThroughBoardLink) asBoardLink_.SetValue(1);
   }
   isKeepSession_.SetValue(settings_.KeepSession != 0 ? 1 : 0);
+  // The box tells what Windows will start: this program, not another copy of it.
+  try {
+    const auto command = shell_.StartupCommand();
+    isRunAtStartup_.SetValue(command && NamesProgram(*command, shell_.ExePath()) ? 1 : 0);
+  } catch (const ShellFailure&) {
+  }
 }
 
 void OptionsDialog::SetDialogTexts() {
@@ -144,7 +162,17 @@ bool OptionsDialog::WriteEverything() {
   return WriteIniString(shell_, "Option", "KeepSession", settings_.KeepSession);
 }
 
+bool OptionsDialog::ApplyStartup() {
+  return isRunAtStartup_.Value() ? shell_.SetStartupCommand("\"" + shell_.ExePath() + "\"")
+                                 : shell_.RemoveStartupCommand();
+}
+
 void OptionsDialog::OnOk() {
+  // First, so that a refusal leaves everything else of OK undone.
+  if (!ApplyStartup()) {
+    shell_.MsgBox(kNotRegisteredMessage, "Zentab", kExclamation | kOKOnly);
+    return;
+  }
   const Settings before = settings_;
   const bool pauseBoxShown = mainWindow_.isPastLogMake.Visible();
   if (!WriteEverything()) {

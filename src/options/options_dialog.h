@@ -34,6 +34,8 @@ class OptionsDialog : public ModalForm {
 
  private:
   void SetDialogTexts();
+  // Registers the program to start at sign-in as the box says; false when the registry refuses.
+  bool ApplyStartup();
   // Writes the entries in order; false at the first that fails.
   bool WriteEverything();
 
@@ -53,6 +55,7 @@ class OptionsDialog : public ModalForm {
   CheckBox& asRedirectA_;
   CheckBox& asBoardLink_;
   CheckBox& isKeepSession_;
+  CheckBox& isRunAtStartup_;
 };
 
 }  // namespace zentab

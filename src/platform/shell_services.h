@@ -106,6 +106,15 @@ class ShellServices {
   virtual bool IsAnotherInstanceRunning() = 0;
   // The executable's folder, without a trailing separator except at a drive root ("C:\").
   virtual std::string ExeFolder() = 0;
+  // The executable's full path.
+  virtual std::string ExePath() = 0;
+
+  // What Windows starts when the user signs in, as the value `Zentab` of the user's Run key: its
+  // command line; nothing when there is none, and an empty text when the value is no string.
+  virtual std::optional<std::string> StartupCommand() = 0;
+  // False when the value could not be written or deleted; deleting none is no failure.
+  virtual bool SetStartupCommand(const std::string& commandLine) = 0;
+  virtual bool RemoveStartupCommand() = 0;
   virtual int VersionMajor() = 0;
   virtual int VersionMinor() = 0;
   // One pass of the pending window messages.

@@ -125,6 +125,18 @@ bool FakeShell::RemoveFile(const std::string& path) {
   return true;
 }
 
+bool FakeShell::SetStartupCommand(const std::string& commandLine) {
+  journal_.Add("SetStartupCommand " + commandLine);
+  if (!registryReadOnly) startup = commandLine;
+  return !registryReadOnly;
+}
+
+bool FakeShell::RemoveStartupCommand() {
+  journal_.Add("RemoveStartupCommand");
+  if (!registryReadOnly) startup.reset();
+  return !registryReadOnly;
+}
+
 void FakeShell::ShellOpen(std::uintptr_t owner, const std::string& operation,
                           const std::string& file, const std::string& parameters,
                           const std::string& directory, int showCommand) {

@@ -42,6 +42,8 @@ class FakeShell : public ShellServices {
   bool readOnly = false;                     // every write is refused
   std::deque<int> answers;  // the buttons pressed in the next message boxes; OK after
   std::string exeFolder = "C:\\Tools\\Zentab";
+  std::optional<std::string> startup;  // the program Windows starts at sign-in
+  bool registryReadOnly = false;
   int major = 2, minor = 0;
   bool anotherInstance = false, ended = false;
 
@@ -73,6 +75,10 @@ class FakeShell : public ShellServices {
   int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;
   bool IsAnotherInstanceRunning() override { return anotherInstance; }
   std::string ExeFolder() override { return exeFolder; }
+  std::string ExePath() override { return exeFolder + "\\zentab.exe"; }
+  std::optional<std::string> StartupCommand() override { return startup; }
+  bool SetStartupCommand(const std::string& commandLine) override;
+  bool RemoveStartupCommand() override;
   int VersionMajor() override { return major; }
   int VersionMinor() override { return minor; }
   void DoEvents() override { journal_.Add("DoEvents"); }

@@ -174,5 +174,46 @@ TEST_F(OptionsTest, ARefusedSaveSaysSoKeepsTheDialogAndLeavesTheSettingsInForce)
   EXPECT_EQ(settings, (Settings{0, 1, 25, 120, 5}));
 }
 
+TEST_F(OptionsTest, TheStartupBoxTellsWhetherWindowsStartsThisCopyAndOkMakesItSo) {
+  Load();
+  const std::string self = "\"C:\\Tools\\Zentab\\zentab.exe\"";
+  const std::pair<std::optional<std::string>, int> values[] = {
+      {std::nullopt, 0},
+      {self, 1},
+      {" c:\\tools\\zentab\\ZENTAB.EXE ", 1},
+      {"\"D:\\Old\\zentab.exe\"", 0},
+      {"", 0},
+      {self + " /x", 0}};
+  for (const auto& [value, ticked] : values) {
+    shell.startup = value;
+    Open();
+    EXPECT_EQ(dialog->Get(IsRunAtStartup).Value(), ticked) << value.value_or("none");
+  }
+  // Ticked, it names this copy, also where another one was named.
+  dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(1);
+  options->Click(cmdOK);
+  EXPECT_EQ(shell.startup, self);
+  Open();
+  dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(0);
+  options->Click(cmdOK);
+  EXPECT_EQ(shell.startup, std::nullopt);
+}
+
+TEST_F(OptionsTest, ARefusedRegistrationIsReportedAndNothingElseOfOkHappens) {
+  Load();
+  const Settings before = settings;
+  Open();
+  ChangeEveryControl();
+  shell.registryReadOnly = true;
+  for (const int ticked : {1, 0}) {
+    dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(ticked);
+    journal.entries.clear();
+    options->Click(cmdOK);
+    EXPECT_EQ(Lines(journal.entries.begin() + 1, journal.entries.end()),
+              (Lines{"MsgBox スタートアップに登録できませんでした。 | Zentab | 48"}));
+    EXPECT_EQ(settings, before);
+  }
+}
+
 }  // namespace
 }  // namespace zentab::test

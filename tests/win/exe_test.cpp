@@ -129,7 +129,7 @@ TEST_F(Exe, StartsHiddenWithTheShellsWindowsRefusesASecondInstanceAndEndsByTheTr
   ExpectEndedCleanly(first, receiver);
 }
 
-TEST_F(Exe, SavesFromTheTrayMenusOptionsKeepsItsIconAndEndsWithTheSession) {
+TEST_F(Exe, SavesFromTheOptionsRegistersAtSignInKeepsItsIconAndEndsWithTheSession) {
   const PROCESS_INFORMATION& p = Start();
   HWND main = WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Watcher");
   ASSERT_TRUE(main);
@@ -137,8 +137,10 @@ TEST_F(Exe, SavesFromTheTrayMenusOptionsKeepsItsIconAndEndsWithTheSession) {
   HWND options = WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Options");
   ASSERT_TRUE(options);
   Ask(GetDlgItem(options, options_dialog::IsUsePastLogOp1.id), BM_CLICK, 0, 0);
+  Ask(GetDlgItem(options, options_dialog::IsRunAtStartup.id), BM_CLICK, 0, 0);
   PostMessageW(GetDlgItem(options, options_dialog::cmdOK.id), BM_CLICK, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(options); }));
+  EXPECT_EQ(RunValue(), L"\"" + app + L"\\zentab.exe\"");
   const std::wstring warning = Widen(kSettingsWarning);
   std::string cp932(warning.size() * 2, '\0');
   cp932.resize(static_cast<size_t>(
@@ -149,6 +151,11 @@ TEST_F(Exe, SavesFromTheTrayMenusOptionsKeepsItsIconAndEndsWithTheSession) {
                 "\r\n[Option]\r\nChkMode=2\r\nDisabledPastLog=1\r\nMaxWatch=10\r\nMaxLog=50\r\n"
                 "Interval=5000\r\nThrough=0\r\nKeepSession=1\r\n");
   EXPECT_EQ(Lines(main, PastLst.id), std::vector<std::string>{kPastLogDisabledLine});
+  PostMessageW(main, WM_COMMAND, CmdShowOption.id, 0);
+  options = WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Options");
+  Ask(GetDlgItem(options, options_dialog::IsRunAtStartup.id), BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(options, options_dialog::cmdOK.id), BM_CLICK, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return RunValue() == L"-"; }));
 
   HWND receiver = GetDlgItem(main, SysTrayPic.id);
   EXPECT_TRUE(InTray(receiver, kTrayIconId));

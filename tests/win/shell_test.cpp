@@ -94,6 +94,22 @@ TEST(Files, AFileIsReplacedWholeOrNotAtAllReadBackMovedAsideAndRemoved) {
   EXPECT_EQ(shell.ReadWholeFile(readOnly, 100), "[Option]\r\nMaxLog=5\r\n");
 }
 
+TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
+  Win32Shell shell([] {});
+  const std::string command = "\"C:\\Program Files\\ゼンタブ ツール\\zentab.exe\"";
+  ASSERT_TRUE(shell.SetStartupCommand(command));
+  EXPECT_EQ(RunValue(), Widen(command));
+  EXPECT_EQ(shell.StartupCommand(), command);
+  ASSERT_TRUE(shell.RemoveStartupCommand());
+  EXPECT_EQ(shell.StartupCommand(), std::nullopt);
+  EXPECT_TRUE(shell.RemoveStartupCommand());
+  // A value of another type names no program.
+  const DWORD number = 1;
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", REG_DWORD, &number, sizeof number);
+  EXPECT_EQ(shell.StartupCommand(), "");
+  EXPECT_TRUE(shell.RemoveStartupCommand());
+}
+
 TEST(Program, ItsFolderASecondInstanceAndAProgramThatCannotStart) {
   Win32Shell first([] {}), second([] {});
   EXPECT_FALSE(first.IsAnotherInstanceRunning());

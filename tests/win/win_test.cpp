@@ -42,6 +42,13 @@ bool InTray(HWND window, UINT id) {
   return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
+std::wstring RunValue() {
+  wchar_t value[MAX_PATH] = L"-";
+  DWORD size = sizeof value;
+  RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", RRF_RT_REG_SZ, nullptr, value, &size);
+  return value;
+}
+
 bool BalloonShown() {
   for (HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr); tip;
        tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {

@@ -27,6 +27,10 @@ std::wstring Environment(const wchar_t* name);
 // Whether the shell's tray holds the icon: only an icon it holds can be changed.
 bool InTray(HWND window, UINT id);
 
+// The user's Run key, and the value `Zentab` in it ("-" for none).
+inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+std::wstring RunValue();
+
 // Whether a balloon from a tray icon is shown.
 bool BalloonShown();
 

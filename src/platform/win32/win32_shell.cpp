@@ -373,22 +373,65 @@ bool Win32Shell::IsAnotherInstanceRunning() {
   return anotherInstance_;
 }
 
-std::string Win32Shell::ExeFolder() {
+std::string Win32Shell::ExePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) throw ShellFailure("GetModuleFileNameW failed");
     if (length < path.size()) {
       path.resize(length);
-      break;
+      return Narrow(path);
     }
     path.resize(path.size() * 2);  // cut short: a long path
   }
-  const size_t slash = path.rfind(L'\\');
-  if (slash == std::wstring::npos) throw ShellFailure("no folder in the program's path");
+}
+
+std::string Win32Shell::ExeFolder() {
+  std::string path = ExePath();
+  const size_t slash = path.rfind('\\');
+  if (slash == std::string::npos) throw ShellFailure("no folder in the program's path");
   path.resize(slash);
-  if (!path.empty() && path.back() == L':') path += L'\\';  // a drive root keeps its separator
-  return Narrow(path);
+  if (!path.empty() && path.back() == ':') path += '\\';  // a drive root keeps its separator
+  return path;
+}
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunValue[] = L"Zentab";
+
+}  // namespace
+
+std::optional<std::string> Win32Shell::StartupCommand() {
+  HKEY run = nullptr;
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &run);
+  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (status != ERROR_SUCCESS) throw ShellFailure("RegOpenKeyExW failed");
+  ScopeGuard close([run] { RegCloseKey(run); });
+  DWORD type = 0, size = 0;
+  status = RegQueryValueExW(run, kRunValue, nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (status != ERROR_SUCCESS) throw ShellFailure("RegQueryValueExW failed");
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+  std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+  size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+  if (RegQueryValueExW(run, kRunValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()),
+                       &size) != ERROR_SUCCESS) {
+    throw ShellFailure("RegQueryValueExW failed");
+  }
+  value.resize(wcsnlen(value.c_str(), value.size()));  // stored with or without its NUL
+  return Narrow(value);
+}
+
+bool Win32Shell::SetStartupCommand(const std::string& commandLine) {
+  const std::wstring value = Widen(commandLine);
+  return RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool Win32Shell::RemoveStartupCommand() {
+  const LSTATUS status = RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 int Win32Shell::VersionMajor() {

@@ -41,6 +41,10 @@ class Win32Shell final : public ShellServices {
   int MsgBox(const std::string& text, const std::string& caption, unsigned style) override;
   bool IsAnotherInstanceRunning() override;
   std::string ExeFolder() override;
+  std::string ExePath() override;
+  std::optional<std::string> StartupCommand() override;
+  bool SetStartupCommand(const std::string& commandLine) override;
+  bool RemoveStartupCommand() override;
   int VersionMajor() override;
   int VersionMinor() override;
   void DoEvents() override;
