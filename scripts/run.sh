@@ -41,7 +41,7 @@ mkdir -p "$APP" "$DOUBLE"
 cp "$ZW_EXE" resources/readme.txt "$APP/"
 cp "$ZW_DOUBLE" "$DOUBLE/"
 rm -f "$DOUBLE"/live-*.txt
-zw_wine regsvr32 /s 'C:\double\zentab_double.dll' >/dev/null 2>&1
+zw_register_double
 # No browser of this machine is started for a page.
 zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none
 # A short scan period so that the lists fill while you watch; the options dialog can change it.
@@ -85,8 +85,8 @@ tray_menu() {
   xdotool key --delay 200 "$@"
 }
 
-# The second item, 監視画面を開く, shows the main window.
-tray_menu Down Down Return || echo "Open the main window from Zentab's tray icon: 監視画面を開く."
+# 監視画面を開く(&W) shows the main window.
+tray_menu w || echo "Open the main window from Zentab's tray icon: 監視画面を開く."
 if [ "$headless" = 0 ]; then
   cat <<EOF
 Zentab runs under Wine. Its tray icon is in Wine's system tray; its main window is shown.
@@ -114,8 +114,8 @@ shot=$ROOT/build/screenshots/run.png
 zw_screenshot "$shot"
 echo "Screenshot of the main window: $shot"
 
-# The last item, 終了, ends the program.
-tray_menu Up Return || echo "The tray menu did not open" >&2
+# 終了(&X) ends the program.
+tray_menu x || echo "The tray menu did not open" >&2
 for _ in $(seq 50); do
   kill -0 "$job" 2>/dev/null || break
   sleep 0.2

@@ -126,6 +126,18 @@ zw_find_programs() {
   [ -f "$ZW_EXE" ] && [ -f "$ZW_DOUBLE" ] || { zw_log "zentab.exe or the shell's stand-in is not built"; return 1; }
 }
 
+# The stand-in serves the shell's two classes in process. Machine-wide (Wine 8 ignores per-user
+# classes), and alone: Wine's own entries would start its stubs out of process.
+zw_register_double() {
+  local clsid key
+  for clsid in '{9BA05972-F6A8-11CF-A442-00A0C90A8F39}' '{0002DF01-0000-0000-C000-000000000046}'; do
+    key='HKLM\Software\Classes\CLSID\'$clsid
+    zw_wine reg delete "$key\LocalServer32" /f >/dev/null 2>&1 || true
+    zw_reg "$key\InprocServer32" /ve /t REG_SZ /d 'C:\double\zentab_double.dll' &&
+      zw_reg "$key\InprocServer32" /v ThreadingModel /t REG_SZ /d Both || return 1
+  done
+}
+
 # X, locale and a fresh prefix in $1/prefix, with APP (C:\Zentab) holding zentab.exe and
 # readme.txt, and DOUBLE (C:\double) the stand-in, registered, with an empty scenario.txt; no
 # browser of this machine is started for an address. Needs zw_find_programs first.
@@ -137,7 +149,7 @@ zw_stage() {
   mkdir -p "$APP" "$DOUBLE"
   cp "$ZW_EXE" "$ZW_BUILD/../resources/readme.txt" "$APP/" && cp "$ZW_DOUBLE" "$DOUBLE/" &&
     : >"$DOUBLE/scenario.txt" &&
-    zw_wine regsvr32 /s 'C:\double\zentab_double.dll' >/dev/null 2>&1 &&
+    zw_register_double &&
     zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none ||
     { zw_log "the stage could not be set"; return 1; }
 }

@@ -1,5 +1,6 @@
-// The scan driven by an arbitrary shell: the input writes the settings, opens, closes and changes
-// windows, makes calls fail, pauses the past log, reloads the settings and scans, in any order.
+// The scan driven by an arbitrary shell: the input writes the settings and the last session's file,
+// opens, closes and changes windows, makes calls fail, pauses the past log, reloads and scans, in
+// any order.
 // After every scan both lists keep their limits and the scratch list is empty.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -32,8 +33,11 @@ std::string Address(FuzzedDataProvider& input) {
 void WriteSettings(FuzzedDataProvider& input, FakeShell& shell) {
   auto& option = shell.files["C:\\Tools\\Zentab\\Zentab2.ini"]["Option"];
   for (const char* key :
-       {"ChkMode", "DisabledPastLog", "MaxWatch", "MaxLog", "Interval", "Through"}) {
+       {"ChkMode", "DisabledPastLog", "MaxWatch", "MaxLog", "Interval", "Through", "KeepSession"}) {
     if (input.ConsumeBool()) option[key] = input.ConsumeRandomLengthString(12);
+  }
+  if (input.ConsumeBool()) {
+    shell.bytes["C:\\Tools\\Zentab\\Zentab2.session"] = input.ConsumeRandomLengthString(64);
   }
 }
 

@@ -8,19 +8,19 @@ namespace zentab::test {
 void FakeListBox::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) throw std::out_of_range("RemoveItem");
   lines.erase(lines.begin() + index);
-  if (selected_ >= index) selected_ = selected_ == index ? -1 : selected_ - 1;
+  if (value_ >= index) value_ = value_ == index ? -1 : value_ - 1;
   Log("RemoveItem", index);
 }
 
 void FakeListBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) throw std::out_of_range("ListIndex");
-  selected_ = index;
+  value_ = index;
   Log("ListIndex", index);
 }
 
 void FakeOptionButton::Select(bool selected) {
   if (selected) {
-    for (FakeOptionButton* other : group_) other->value_ = false;
+    for (FakeOptionButton* other : group_) other->value_ = 0;
   }
   value_ = selected;
 }

@@ -26,11 +26,12 @@ struct Journal {
   }
 };
 
+// The state every fake control may need: a text (from the design's caption) and a value.
 template <class Interface>
 class Fake : public Interface {
  public:
   Fake(const ControlDesign& design, Journal& journal)
-      : name_(design.name), journal_(journal), visible_(design.visible) {}
+      : text_(design.caption), name_(design.name), journal_(journal), visible_(design.visible) {}
   void SetVisible(bool visible) override { visible_ = visible, Log("Visible", visible); }
   bool Visible() const override { return visible_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled, Log("Enabled", enabled); }
@@ -38,12 +39,16 @@ class Fake : public Interface {
   void SetToolTipText(const std::string& tip) override { tip_ = tip, Log("ToolTipText", tip); }
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(this); }
   const std::string& Tip() const { return tip_; }
+  // What a user does: picks a line or an item, ticks a box, moves a bar.
+  void UserSets(int value) { value_ = value; }
 
  protected:
   void Log(const char* what, const std::string& value) {
     journal_.Add(name_ + "." + what + (value.empty() ? "" : " " + value));
   }
   void Log(const char* what, int value) { Log(what, std::to_string(value)); }
+  std::string text_;
+  int value_ = 0;
 
  private:
   std::string name_;
@@ -53,35 +58,28 @@ class Fake : public Interface {
   std::string tip_;
 };
 
+// A list's value is the selected line, -1 for none.
 class FakeListBox : public Fake<ListBox> {
  public:
-  using Fake::Fake;
+  FakeListBox(const ControlDesign& d, Journal& j) : Fake(d, j) { value_ = -1; }
   void AddItem(const std::string& line) override { lines.push_back(line), Log("AddItem", line); }
   void RemoveItem(int index) override;
-  void Clear() override { lines.clear(), selected_ = -1, Log("Clear", ""); }
+  void Clear() override { lines.clear(), value_ = -1, Log("Clear", ""); }
   int ListCount() const override { return static_cast<int>(lines.size()); }
   std::string List(int index) const override {
     return index >= 0 && index < ListCount() ? lines[static_cast<size_t>(index)] : "";
   }
-  int ListIndex() const override { return selected_; }
+  int ListIndex() const override { return value_; }
   void SetListIndex(int index) override;
-  // A user's click on a line.
-  void UserSelects(int index) { selected_ = index; }
   std::vector<std::string> lines;
-
- private:
-  int selected_ = -1;
 };
 
 class FakeLabel : public Fake<Label> {
  public:
-  FakeLabel(const ControlDesign& d, Journal& j) : Fake(d, j), caption_(d.caption) {}
-  void SetCaption(const std::string& text) override { caption_ = text, Log("Caption", text); }
-  std::string Caption() const override { return caption_; }
-  void Refresh() override { Log("Refresh", caption_); }
-
- private:
-  std::string caption_;
+  using Fake::Fake;
+  void SetCaption(const std::string& text) override { text_ = text, Log("Caption", text); }
+  std::string Caption() const override { return text_; }
+  void Refresh() override { Log("Refresh", text_); }
 };
 
 class FakeCheckBox : public Fake<CheckBox> {
@@ -89,10 +87,6 @@ class FakeCheckBox : public Fake<CheckBox> {
   using Fake::Fake;
   void SetValue(int value) override { value_ = value, Log("Value", value); }
   int Value() const override { return value_; }
-  void UserSets(int value) { value_ = value; }
-
- private:
-  int value_ = 0;
 };
 
 // Selecting one clears the others of its container.
@@ -103,29 +97,27 @@ class FakeOptionButton : public Fake<OptionButton> {
     group.push_back(this);
   }
   void SetValue(bool selected) override { Select(selected), Log("Value", selected); }
-  bool Value() const override { return value_; }
+  bool Value() const override { return value_ != 0; }
   void UserSelects() { Select(true); }
 
  private:
   void Select(bool selected);
   std::vector<FakeOptionButton*>& group_;
-  bool value_ = false;
 };
 
 class FakeTextBox : public Fake<TextBox> {
  public:
-  FakeTextBox(const ControlDesign& d, Journal& j) : Fake(d, j), text_(d.caption) {}
+  using Fake::Fake;
   void SetText(const std::string& text) override { text_ = text, Log("Text", text); }
   std::string Text() const override { return text_; }
-
- private:
-  std::string text_;
 };
 
 // A spin control or scroll bar, kept within its design's range.
 class FakeRange : public Fake<RangeControl> {
  public:
-  FakeRange(const ControlDesign& d, Journal& j) : Fake(d, j), range_(d.range), value_(range_.min) {}
+  FakeRange(const ControlDesign& d, Journal& j) : Fake(d, j), range_(d.range) {
+    value_ = d.range.min;
+  }
   void SetValue(int value) override { UserSets(value), Log("Value", value_); }
   int Value() const override { return value_; }
   int Min() const override { return range_.min; }
@@ -134,35 +126,31 @@ class FakeRange : public Fake<RangeControl> {
 
  private:
   RangeDesign range_;
-  int value_;
 };
 
 class FakeButton : public Fake<CommandButton> {
  public:
-  FakeButton(const ControlDesign& d, Journal& j) : Fake(d, j), caption_(d.caption) {}
-  void SetCaption(const std::string& text) override { caption_ = text, Log("Caption", text); }
-  std::string Caption() const override { return caption_; }
-
- private:
-  std::string caption_;
+  using Fake::Fake;
+  void SetCaption(const std::string& text) override { text_ = text, Log("Caption", text); }
+  std::string Caption() const override { return text_; }
 };
 
 class FakeComboBox : public Fake<ComboBox> {
  public:
   FakeComboBox(const ControlDesign& d, Journal& j)
-      : Fake(d, j), items_(d.items.begin(), d.items.end()) {}
+      : Fake(d, j), items_(d.items.begin(), d.items.end()) {
+    value_ = -1;
+  }
   int ListCount() const override { return static_cast<int>(items_.size()); }
   std::string List(int i) const override {
     return i >= 0 && i < ListCount() ? std::string(items_[static_cast<size_t>(i)]) : "";
   }
-  int ListIndex() const override { return selected_; }
-  void SetListIndex(int index) override { selected_ = index, Log("ListIndex", index); }
-  std::string Text() const override { return List(selected_); }
-  void UserSelects(int index) { selected_ = index; }
+  int ListIndex() const override { return value_; }
+  void SetListIndex(int index) override { value_ = index, Log("ListIndex", index); }
+  std::string Text() const override { return List(value_); }
 
  private:
   std::vector<std::string_view> items_;
-  int selected_ = -1;
 };
 
 class FakeTimer : public Timer {

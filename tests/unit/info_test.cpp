@@ -70,7 +70,7 @@ TEST_F(VoteTest, SendingAsksFirstSendsTheThirdItemOfferedWaitsThanksAndLeavesOnl
 TEST_F(VoteTest, TheRatingIsTheChosenItemsPositionFromOneAndNoChoiceSendsTheLastAgain) {
   ASSERT_EQ(Ratings().ListCount(), 5);
   for (const auto& [item, rating] : {std::pair{0, 1}, {4, 5}, {-1, 5}}) {
-    Ratings().UserSelects(item);
+    Ratings().UserSets(item);
     journal.entries.clear();
     vote.OnSubmit();
     EXPECT_EQ(journal.entries.at(5), request + std::to_string(rating)) << item;

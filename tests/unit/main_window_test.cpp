@@ -124,10 +124,10 @@ TEST_F(ReopenTest, ADoubleClickedLineOpensItsAddressEachTimeAndNothingWithoutASe
   main.DblClick(WatchLst);
   main.DblClick(PastLst);
   EXPECT_TRUE(journal.entries.empty());
-  List(PastLst).UserSelects(2);
+  List(PastLst).UserSets(2);
   main.DblClick(PastLst);
   main.DblClick(PastLst);
-  List(WatchLst).UserSelects(0);
+  List(WatchLst).UserSets(0);
   main.DblClick(WatchLst);
   EXPECT_EQ(journal.entries,
             (Lines{"NewBrowserWindow http://mail.example/", "NewBrowserWindow http://mail.example/",
@@ -181,7 +181,7 @@ TEST_F(MenuCommandsTest, EveryWindowCommandShowsItsWindowFromEitherMenu) {
 TEST_F(MenuCommandsTest, WhileAWindowOrAMessageIsShownOnlyTheScanGoesOn) {
   OpenPages(1);
   Load();
-  List(WatchLst).UserSelects(0);
+  List(WatchLst).UserSets(0);
   const auto tryEverything = [this] {
     journal.entries.clear();
     main.MouseDown(SysTrayPic, 1, 516);

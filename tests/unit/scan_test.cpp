@@ -240,7 +240,7 @@ TEST_F(PastLogTest, PausingStopsTheLogButNotTheWatchListAndEveryLineIsBroughtInt
   EXPECT_EQ(LinesOf(WatchLst).size(), 3u);
   EXPECT_EQ(LinesOf(PastLst).size(), 2u);
   PauseBox().UserSets(0);
-  List(PastLst).UserSelects(0);
+  List(PastLst).UserSets(0);
   journal.entries.clear();
   Scan();
   EXPECT_EQ(LinesOf(PastLst).back(), "Gr 2 : Page 2 - http://site.example/2");

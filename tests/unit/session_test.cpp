@@ -81,7 +81,7 @@ TEST_F(SessionTest, ThePreviousSessionLeadsThePastLogAndOneCommandReopensIt) {
   EXPECT_EQ(Calls({"NewBrowserWindow"}),
             (Lines{"NewBrowserWindow file:///C:/Work",
                    "NewBrowserWindow file:///C:/x/evil.exe FAILED", "NewBrowserWindow http://n/"}));
-  List(PastLst).UserSelects(0);
+  List(PastLst).UserSets(0);
   journal.entries.clear();
   main.DblClick(PastLst);
   main.Click(CmdOpenLastSession);

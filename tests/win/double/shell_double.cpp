@@ -88,6 +88,10 @@ void CountLive(LONG change) {
       << live;
 }
 
+// clang-format off
+#define STUB(...) STDMETHODIMP __VA_ARGS__ override { return E_NOTIMPL; }
+// clang-format on
+
 // Reference counting and the interfaces an object answers to.
 template <class Interface>
 class Object : public Interface {
@@ -110,27 +114,19 @@ class Object : public Interface {
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                      UINT*) override {
-    return E_NOTIMPL;
-  }
+  // clang-format off
+  STUB(GetTypeInfoCount(UINT*)) STUB(GetTypeInfo(UINT, LCID, ITypeInfo**))
+  STUB(GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*))
+  STUB(Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*))
+      // clang-format on
 
- private:
-  LONG refs_ = 1;
+      private : LONG refs_ = 1;
 };
 
 HRESULT Text(const std::wstring& text, BSTR* out) {
   *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return *out ? S_OK : E_OUTOFMEMORY;
 }
-
-#define STUB(...)                     \
-  STDMETHODIMP __VA_ARGS__ override { \
-    return E_NOTIMPL;                 \
-  }
 
 // A window of the scenario at its position, or a new one (position -1).
 class Browser final : public Object<IWebBrowser2> {
@@ -150,43 +146,30 @@ class Browser final : public Object<IWebBrowser2> {
     return S_OK;
   }
 
-  STUB(GoBack())
-  STUB(GoForward())
-  STUB(GoHome())
-  STUB(GoSearch()) STUB(Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*)) STUB(
-      Refresh()) STUB(Refresh2(VARIANT*)) STUB(Stop()) STUB(get_Application(IDispatch**))
-      STUB(get_Parent(IDispatch**)) STUB(get_Container(IDispatch**)) STUB(get_Document(
-          IDispatch**)) STUB(get_TopLevelContainer(VARIANT_BOOL*)) STUB(get_Type(BSTR*))
-          STUB(get_Left(LONG*)) STUB(put_Left(LONG)) STUB(get_Top(LONG*)) STUB(put_Top(LONG)) STUB(
-              get_Width(LONG*)) STUB(put_Width(LONG)) STUB(get_Height(LONG*)) STUB(put_Height(LONG))
-              STUB(get_Busy(VARIANT_BOOL*)) STUB(Quit()) STUB(ClientToWindow(int*, int*)) STUB(
-                  PutProperty(BSTR, VARIANT)) STUB(GetProperty(BSTR,
-                                                               VARIANT*)) STUB(get_Name(BSTR*))
-                  STUB(get_HWND(SHANDLE_PTR*)) STUB(get_FullName(BSTR*)) STUB(get_Path(BSTR*)) STUB(
-                      get_Visible(VARIANT_BOOL*)) STUB(get_StatusBar(VARIANT_BOOL*))
-                      STUB(put_StatusBar(VARIANT_BOOL)) STUB(get_StatusText(BSTR*)) STUB(
-                          put_StatusText(BSTR)) STUB(get_ToolBar(int*)) STUB(put_ToolBar(int))
-                          STUB(get_MenuBar(VARIANT_BOOL*)) STUB(put_MenuBar(VARIANT_BOOL)) STUB(
-                              get_FullScreen(VARIANT_BOOL*)) STUB(put_FullScreen(VARIANT_BOOL))
-                              STUB(QueryStatusWB(OLECMDID, OLECMDF*)) STUB(ExecWB(
-                                  OLECMDID, OLECMDEXECOPT, VARIANT*,
-                                  VARIANT*)) STUB(ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*))
-                                  STUB(get_ReadyState(READYSTATE*)) STUB(get_Offline(VARIANT_BOOL*))
-                                      STUB(put_Offline(VARIANT_BOOL)) STUB(
-                                          get_Silent(VARIANT_BOOL*)) STUB(put_Silent(VARIANT_BOOL))
-                                          STUB(get_RegisterAsBrowser(VARIANT_BOOL*))
-                                              STUB(put_RegisterAsBrowser(VARIANT_BOOL)) STUB(
-                                                  get_RegisterAsDropTarget(VARIANT_BOOL*))
-                                                  STUB(put_RegisterAsDropTarget(VARIANT_BOOL))
-                                                      STUB(get_TheaterMode(VARIANT_BOOL*)) STUB(
-                                                          put_TheaterMode(VARIANT_BOOL))
-                                                          STUB(get_AddressBar(VARIANT_BOOL*)) STUB(
-                                                              put_AddressBar(VARIANT_BOOL))
-                                                              STUB(get_Resizable(VARIANT_BOOL*))
-                                                                  STUB(put_Resizable(VARIANT_BOOL))
+  // clang-format off
+  STUB(GoBack()) STUB(GoForward()) STUB(GoHome()) STUB(GoSearch()) STUB(Refresh()) STUB(Stop())
+  STUB(Navigate(BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*)) STUB(Refresh2(VARIANT*))
+  STUB(get_Application(IDispatch**)) STUB(get_Parent(IDispatch**)) STUB(get_Container(IDispatch**))
+  STUB(get_Document(IDispatch**)) STUB(get_TopLevelContainer(VARIANT_BOOL*)) STUB(get_Type(BSTR*))
+  STUB(get_Left(LONG*)) STUB(put_Left(LONG)) STUB(get_Top(LONG*)) STUB(put_Top(LONG))
+  STUB(get_Width(LONG*)) STUB(put_Width(LONG)) STUB(get_Height(LONG*)) STUB(put_Height(LONG))
+  STUB(get_Busy(VARIANT_BOOL*)) STUB(Quit()) STUB(ClientToWindow(int*, int*))
+  STUB(PutProperty(BSTR, VARIANT)) STUB(GetProperty(BSTR, VARIANT*)) STUB(get_Name(BSTR*))
+  STUB(get_HWND(SHANDLE_PTR*)) STUB(get_FullName(BSTR*)) STUB(get_Path(BSTR*))
+  STUB(get_Visible(VARIANT_BOOL*)) STUB(get_StatusBar(VARIANT_BOOL*)) STUB(put_StatusBar(VARIANT_BOOL))
+  STUB(get_StatusText(BSTR*)) STUB(put_StatusText(BSTR)) STUB(get_ToolBar(int*)) STUB(put_ToolBar(int))
+  STUB(get_MenuBar(VARIANT_BOOL*)) STUB(put_MenuBar(VARIANT_BOOL)) STUB(get_FullScreen(VARIANT_BOOL*))
+  STUB(put_FullScreen(VARIANT_BOOL)) STUB(QueryStatusWB(OLECMDID, OLECMDF*))
+  STUB(ExecWB(OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*)) STUB(ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*))
+  STUB(get_ReadyState(READYSTATE*)) STUB(get_Offline(VARIANT_BOOL*)) STUB(put_Offline(VARIANT_BOOL))
+  STUB(get_Silent(VARIANT_BOOL*)) STUB(put_Silent(VARIANT_BOOL)) STUB(get_RegisterAsBrowser(VARIANT_BOOL*))
+  STUB(put_RegisterAsBrowser(VARIANT_BOOL)) STUB(get_RegisterAsDropTarget(VARIANT_BOOL*))
+  STUB(put_RegisterAsDropTarget(VARIANT_BOOL)) STUB(get_TheaterMode(VARIANT_BOOL*))
+  STUB(put_TheaterMode(VARIANT_BOOL)) STUB(get_AddressBar(VARIANT_BOOL*)) STUB(put_AddressBar(VARIANT_BOOL))
+  STUB(get_Resizable(VARIANT_BOOL*)) STUB(put_Resizable(VARIANT_BOOL))
+      // clang-format on
 
-                                                                      private : std::wstring
-                                                                                Name() const {
+      private : std::wstring Name() const {
     return position_ < 0 ? L"new" : std::to_wstring(position_);
   }
   // A window that has gone since the scan found it fails, as a closed browser does.
@@ -222,13 +205,12 @@ class ShellWindows final : public Object<IShellWindows> {
     *window = new Browser(position.lVal);
     return S_OK;
   }
-  STUB(_NewEnum(IUnknown**))
-  STUB(Register(IDispatch*, LONG, int, LONG*))
-  STUB(RegisterPending(LONG, VARIANT*, VARIANT*, int, LONG*))
-  STUB(Revoke(LONG))
-  STUB(OnNavigate(LONG, VARIANT*)) STUB(OnActivated(LONG, VARIANT_BOOL))
-      STUB(FindWindowSW(VARIANT*, VARIANT*, int, LONG*, int, IDispatch**))
-          STUB(OnCreated(LONG, IUnknown*)) STUB(ProcessAttachDetach(VARIANT_BOOL))
+  // clang-format off
+  STUB(_NewEnum(IUnknown**)) STUB(Register(IDispatch*, LONG, int, LONG*)) STUB(Revoke(LONG))
+  STUB(RegisterPending(LONG, VARIANT*, VARIANT*, int, LONG*)) STUB(OnNavigate(LONG, VARIANT*))
+  STUB(OnActivated(LONG, VARIANT_BOOL)) STUB(FindWindowSW(VARIANT*, VARIANT*, int, LONG*, int, IDispatch**))
+  STUB(OnCreated(LONG, IUnknown*)) STUB(ProcessAttachDetach(VARIANT_BOOL))
+  // clang-format on
 };
 
 class Factory final : public IClassFactory {
@@ -261,17 +243,6 @@ class Factory final : public IClassFactory {
 Factory g_shellWindows(true);
 Factory g_internetExplorer(false);
 
-std::wstring Key(REFCLSID clsid) {
-  wchar_t text[40];
-  StringFromGUID2(clsid, text, 40);
-  return L"Software\\Classes\\CLSID\\" + std::wstring(text);
-}
-
-bool SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  return RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -287,22 +258,4 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
   return g_live == 0 ? S_OK : S_FALSE;
-}
-
-// Machine-wide (Wine 8 ignores per-user classes), and alone: Wine's own entries would start its
-// stubs out of process.
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-  const std::wstring dll = Beside(L"zentab_double.dll");
-  for (REFCLSID clsid : {CLSID_ShellWindows, CLSID_InternetExplorer}) {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, (Key(clsid) + L"\\LocalServer32").c_str());
-    if (!SetValue(Key(clsid) + L"\\InprocServer32", nullptr, dll) ||
-        !SetValue(Key(clsid) + L"\\InprocServer32", L"ThreadingModel", L"Both")) {
-      return SELFREG_E_CLASS;
-    }
-  }
-  return S_OK;
-}
-
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return S_OK;
 }
