@@ -174,8 +174,10 @@ TEST_F(OptionsTest, ARefusedSaveSaysSoKeepsTheDialogAndLeavesTheSettingsInForce)
   EXPECT_EQ(settings, (Settings{0, 1, 25, 120, 5}));
 }
 
-TEST_F(OptionsTest, TheStartupBoxTellsWhetherWindowsStartsThisCopyAndOkMakesItSo) {
+// A refusal of the registry leaves everything else of OK undone.
+TEST_F(OptionsTest, TheStartupBoxTellsWhetherWindowsStartsThisCopyAndOkMakesItSoOrSaysItCannot) {
   Load();
+  const Settings before = settings;
   const std::string self = "\"C:\\Tools\\Zentab\\zentab.exe\"";
   const std::pair<std::optional<std::string>, int> values[] = {
       {std::nullopt, 0},
@@ -189,30 +191,25 @@ TEST_F(OptionsTest, TheStartupBoxTellsWhetherWindowsStartsThisCopyAndOkMakesItSo
     Open();
     EXPECT_EQ(dialog->Get(IsRunAtStartup).Value(), ticked) << value.value_or("none");
   }
-  // Ticked, it names this copy, also where another one was named.
-  dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(1);
-  options->Click(cmdOK);
-  EXPECT_EQ(shell.startup, self);
-  Open();
-  dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(0);
-  options->Click(cmdOK);
-  EXPECT_EQ(shell.startup, std::nullopt);
-}
-
-TEST_F(OptionsTest, ARefusedRegistrationIsReportedAndNothingElseOfOkHappens) {
-  Load();
-  const Settings before = settings;
-  Open();
   ChangeEveryControl();
   shell.registryReadOnly = true;
   for (const int ticked : {1, 0}) {
     dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(ticked);
     journal.entries.clear();
     options->Click(cmdOK);
-    EXPECT_EQ(Lines(journal.entries.begin() + 1, journal.entries.end()),
-              (Lines{"MsgBox スタートアップに登録できませんでした。 | Zentab | 48"}));
+    EXPECT_EQ(journal.entries.size(), 2u);
+    EXPECT_EQ(journal.entries.back(),
+              "MsgBox スタートアップに登録できませんでした。 | Zentab | 48");
     EXPECT_EQ(settings, before);
   }
+  shell.registryReadOnly = false;
+  dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(1);
+  options->Click(cmdOK);
+  EXPECT_EQ(shell.startup, self);  // this copy, where another one was named
+  Open();
+  dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(0);
+  options->Click(cmdOK);
+  EXPECT_EQ(shell.startup, std::nullopt);
 }
 
 }  // namespace

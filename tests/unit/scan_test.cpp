@@ -159,18 +159,17 @@ class RedirectTest : public MainWindowTest {
   }
 };
 
+// A window sent on in a full scan leaves the flag set until a short scan rebuilds the list.
 TEST_F(RedirectTest, ARedirectPageIsSentOnPausedAndTheListRebuiltThoughItsCountIsUnchanged) {
-  LoadThenGoTo(3, "http://" + std::string(kRedirectAHost) + "/dest.example/");
+  LoadThenGoTo(7, "http://" + std::string(kRedirectAHost) + "/dest.example/");
   Scan();
   EXPECT_EQ(
       Calls({"LocationURL", "Navigate2", "Sleep", "WatchLst."}),
       (Lines{"LocationURL 0", "Navigate2 0 http://dest.example/", "Sleep 500", "LocationURL 0",
              "WatchLst.Clear", "WatchLst.AddItem ID 0 : Jump - http://dest.example/"}));
   EXPECT_EQ(main.RedirectNavigated(), 0);
-}
-
-TEST_F(RedirectTest, ARedirectSentOnInAFullScanLeavesTheFlagSetUntilAShortScan) {
-  LoadThenGoTo(4, "http://" + std::string(kBoardLinkHost) + "/bbs/link.cgi?url=http://d.example/");
+  shell.SetWindow(0, "Jump",
+                  "http://" + std::string(kBoardLinkHost) + "/bbs/link.cgi?url=http://d/");
   settings.MaxWatch = 1;
   Scan();
   EXPECT_EQ(main.RedirectNavigated(), -1);
@@ -196,6 +195,7 @@ TEST_F(RedirectTest, WithoutAWebTargetOrOutsideOneToSevenNothingIsSentOn) {
 
 using PastLogTest = MainWindowTest;
 
+// A MaxLog of zero or below keeps nothing while the groups count on.
 TEST_F(PastLogTest, EachScanIsAGroupAndTheLogKeepsTheNewestMaxLogLines) {
   OpenPages(3);
   Load();
@@ -204,6 +204,13 @@ TEST_F(PastLogTest, EachScanIsAGroupAndTheLogKeepsTheNewestMaxLogLines) {
   ASSERT_EQ(LinesOf(PastLst).size(), 50u);
   EXPECT_EQ(LinesOf(PastLst).front(), "Gr 1 : Page 1 - http://site.example/1");
   EXPECT_EQ(LinesOf(PastLst).back(), "Gr 17 : Page 2 - http://site.example/2");
+  for (const int maxLog : {0, -3, 4}) {
+    settings.MaxLog = static_cast<std::int16_t>(maxLog);
+    Scan();
+  }
+  EXPECT_EQ(LinesOf(PastLst), (Lines{"Gr 20 : Page 0 - http://site.example/0",
+                                     "Gr 20 : Page 1 - http://site.example/1",
+                                     "Gr 20 : Page 2 - http://site.example/2"}));
 }
 
 TEST_F(PastLogTest, AFirstLoggedPositionAboveZeroIsGroupZeroAndASingleWindowCountsUp) {
@@ -215,20 +222,6 @@ TEST_F(PastLogTest, AFirstLoggedPositionAboveZeroIsGroupZeroAndASingleWindowCoun
   Scan();
   EXPECT_EQ(LinesOf(PastLst),
             (Lines{"Gr 0 : News - http://news.example/", "Gr 1 : News - http://news.example/"}));
-}
-
-TEST_F(PastLogTest, AMaxLogOfZeroOrBelowKeepsNothingWhileTheGroupsCountOn) {
-  OpenPages(2);
-  Load();
-  for (const int maxLog : {0, -3}) {
-    settings.MaxLog = static_cast<std::int16_t>(maxLog);
-    Scan();
-    EXPECT_TRUE(LinesOf(PastLst).empty()) << maxLog;
-  }
-  settings.MaxLog = 5;
-  Scan();
-  EXPECT_EQ(LinesOf(PastLst), (Lines{"Gr 4 : Page 0 - http://site.example/0",
-                                     "Gr 4 : Page 1 - http://site.example/1"}));
 }
 
 TEST_F(PastLogTest, PausingStopsTheLogButNotTheWatchListAndEveryLineIsBroughtIntoView) {

@@ -321,31 +321,31 @@ TEST(Controls, APointerRestingOnAListShowsItsTip) {
   SetCursorPos(0, 2000);
 }
 
-TEST(Menus, TheTrayMenuPopsUpAsDesignedWithReopenAllInBold) {
+TEST(Menus, TheTrayMenuPopsUpAsDesignedReopenAllInBoldAndAnItemGreyedOut) {
   using namespace main_window;
   Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
-  std::vector<std::wstring> shown;
-  UINT bold = 0;
+  std::wstring shown, designed;
+  UINT bold = 0, grey = 0;
   WhileShown([&] {
-    HMENU menu =
+    auto menu =
         reinterpret_cast<HMENU>(SendMessageW(FindWindowW(L"#32768", nullptr), 0x01E1, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      wchar_t caption[128] = L"";
-      GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
-      const bool rule = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR;
-      shown.push_back(rule ? L"-" : caption);
+    for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
+      wchar_t caption[128] = L"-";
+      GetMenuStringW(menu, i, caption, 128, MF_BYPOSITION);  // a separator leaves it
+      shown += std::wstring(caption[0] ? caption : L"-") + L"|";
     }
     bold = GetMenuDefaultItem(menu, FALSE, 0);
+    grey = GetMenuState(menu, TMCmdOpenLastSession.id, MF_BYCOMMAND) & MF_GRAYED;
     EndMenu();
   });
+  form.SetMenuItemEnabled(TMCmdOpenLastSession, false);
   form.PopupMenu(std::string(TaskTrayMenu), std::string(TMAllZentab));
-  std::vector<std::wstring> designed;
   for (const MenuDesign& m : MainWindowDesign().menus) {
-    if (!m.visibleInBar && m.level == 1)
-      designed.push_back(m.caption == "-" ? L"-" : Widen(m.caption));
+    if (!m.visibleInBar && m.level == 1) designed += Widen(m.caption) + L"|";
   }
   EXPECT_EQ(shown, designed);
   EXPECT_EQ(bold, static_cast<UINT>(TMAllZentab.id));
+  EXPECT_TRUE(grey);
 }
 
 TEST(Notices, TheSessionsEndAndARestartedTaskbarReachTheProgramAndNothingHoldsUpTheEnd) {
