@@ -16,9 +16,6 @@ class AboutWindow : public ModalForm {
   void Load() override;
   bool QueryUnload() override;
   void Click(std::string_view control) override;
-  void DblClick(std::string_view) override {}
-  void TimerTick(std::string_view) override {}
-  void MouseDown(std::string_view, int, int) override {}
 
   void OnClose();
   // Asks the shell to open the home page each time; the window stays.

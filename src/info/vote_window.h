@@ -18,9 +18,6 @@ class VoteWindow : public ModalForm {
   void Load() override;
   bool QueryUnload() override;
   void Click(std::string_view control) override;
-  void DblClick(std::string_view) override {}
-  void TimerTick(std::string_view) override {}
-  void MouseDown(std::string_view, int, int) override {}
 
   void OnSubmit();
   void OnClose();

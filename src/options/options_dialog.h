@@ -23,9 +23,6 @@ class OptionsDialog : public ModalForm {
   // The close box discards the edits, as Cancel does.
   bool QueryUnload() override;
   void Click(std::string_view control) override;
-  void DblClick(std::string_view) override {}
-  void TimerTick(std::string_view) override {}
-  void MouseDown(std::string_view, int, int) override {}
   void Change(std::string_view control) override;
 
   void OnIntervalChange();

@@ -14,6 +14,10 @@ class ModalForm : public FormEvents {
  public:
   // The window's load step, run before it shows.
   virtual void Load() = 0;
+  // None of these windows has a list, a timer or the tray's receiver.
+  void DblClick(std::string_view) override {}
+  void TimerTick(std::string_view) override {}
+  void MouseDown(std::string_view, int, int) override {}
 };
 
 class FormHost {

@@ -372,9 +372,6 @@ struct Dialog : ModalForm {
     events.Click(c);
     if (c == options_dialog::cmdCancel) view.Window().Unload();
   }
-  void DblClick(std::string_view) override {}
-  void TimerTick(std::string_view) override {}
-  void MouseDown(std::string_view, int, int) override {}
   FormView& view;
   Recorder& events;
 };
