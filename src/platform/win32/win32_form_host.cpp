@@ -106,20 +106,19 @@ namespace {
 
 // A message box of the program's own, which the user must answer first: a window of the dialog
 // class that is shown and takes input.
+BOOL CALLBACK FindShownMessageBox(HWND window, LPARAM result) {
+  wchar_t name[8];
+  if (GetClassNameW(window, name, 8) && std::wcscmp(name, L"#32770") == 0 &&
+      IsWindowVisible(window) && IsWindowEnabled(window)) {
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND ShownMessageBox() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t name[8];
-        if (GetClassNameW(window, name, 8) && std::wcscmp(name, L"#32770") == 0 &&
-            IsWindowVisible(window) && IsWindowEnabled(window)) {
-          *reinterpret_cast<HWND*>(result) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), FindShownMessageBox, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
