@@ -125,6 +125,8 @@ TEST_F(Exe, SavesFromTheOptionsRegistersAtSignInKeepsItsIconAndEndsWithTheSessio
   ASSERT_TRUE(options);
   Ask(GetDlgItem(options, options_dialog::IsUsePastLogOp1.id), BM_CLICK, 0, 0);
   Ask(GetDlgItem(options, options_dialog::IsRunAtStartup.id), BM_CLICK, 0, 0);
+  Pump(0.5);  // painted before its picture is taken
+  SaveScreenshot(options, "Options-as-shown");
   PostMessageW(GetDlgItem(options, options_dialog::cmdOK.id), BM_CLICK, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(options); }));
   EXPECT_EQ(RunValue(), L"\"" + app + L"\\zentab.exe\"");

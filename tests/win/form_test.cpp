@@ -334,6 +334,7 @@ TEST(Menus, TheTrayMenuPopsUpAsDesignedReopenAllInBoldAndAnItemGreyedOut) {
       GetMenuStringW(menu, i, caption, 128, MF_BYPOSITION);  // a separator leaves it
       shown += std::wstring(caption[0] ? caption : L"-") + L"|";
     }
+    SaveScreenshot(FindWindowW(L"#32768", nullptr), "TrayMenu");
     bold = GetMenuDefaultItem(menu, FALSE, 0);
     grey = GetMenuState(menu, TMCmdOpenLastSession.id, MF_BYCOMMAND) & MF_GRAYED;
     EndMenu();
