@@ -72,26 +72,6 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
                                            &VoteDesign),
                          [](const auto& shown) { return std::string(shown.param().name); });
 
-TEST(Designs, TheInformationWindowsTakeTheFocusOnlyWhereTheUserActsAndTheRowCaptionsLineUp) {
-  const std::set<K> focusable{K::ListBox,   K::CheckBox,      K::OptionButton, K::TextBox,
-                              K::ScrollBar, K::CommandButton, K::ComboBox};
-  const auto focusOrder = [&](const FormDesign& form) {
-    std::string order;
-    for (const ControlDesign& c : form.controls) {
-      if (focusable.contains(c.kind) && c.tabStop) order += std::string(c.name) + " ";
-    }
-    return order;
-  };
-  EXPECT_EQ(focusOrder(AboutDesign()), "CloseWin ");
-  EXPECT_EQ(focusOrder(VoteDesign()), "Vote Submit Reset ");
-  for (const ControlDesign& c : OptionsDesign().controls) {
-    if (c.name.starts_with("Label") && c.container == options_dialog::FrWatch) {
-      EXPECT_EQ(c.left + c.width, 1995) << c.name;
-      EXPECT_EQ(c.align, Align::Right) << c.name;
-    }
-  }
-}
-
 TEST(Designs, TheMenusAndFramesAreAsTheUserKnowsThem) {
   std::map<std::string, std::string> menus;
   std::string current;

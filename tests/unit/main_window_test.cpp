@@ -19,17 +19,30 @@ TEST_F(MainWindowTest, TheLoadStepRunsInOrderAndEndsHidden) {
   const std::string tray = "TrayAdd " + std::to_string(kNotifyIconDataV1Size) + " " +
                            std::to_string(view.Get(SysTrayPic).Handle()) + " 10 7 513 " +
                            std::to_string(view.Window().SmallIconHandle()) + " Zentab Ver2.10";
-  EXPECT_EQ(journal.entries,
-            (Lines{"Caption Zentab Ver2.10 - Watcher", "WatchLst.ToolTipText " + kTip,
-                   "PastLst.ToolTipText " + kTip, tray, "Read Option ChkMode" + read,
-                   "Read Option DisabledPastLog" + read, "PastLst.Clear", "IsPastLogMake.Value 0",
-                   "IsPastLogMake.Visible 1", "PastLst.Enabled 1", "Read Option MaxWatch" + read,
-                   "MaxWatchNum.Caption 0/10", "Read Option MaxLog" + read,
-                   "MaxLogNum.Caption Max 50件", "Read Option Interval" + read,
-                   "WatchTmr.Interval 5000", "Read Option Through" + read,
-                   "Read Option KeepSession" + read,
-                   "ReadWholeFile C:\\Tools\\Zentab\\Zentab2.session", "ShellWindows.Count",
-                   "MaxWatchNum.Caption 0/10", "WatchLst.Clear", "WatchLstTmp.Clear", "Visible 0"}));
+  EXPECT_EQ(journal.entries, (Lines{"Caption Zentab Ver2.10 - Watcher",
+                                    "WatchLst.ToolTipText " + kTip,
+                                    "PastLst.ToolTipText " + kTip,
+                                    tray,
+                                    "Read Option ChkMode" + read,
+                                    "Read Option DisabledPastLog" + read,
+                                    "PastLst.Clear",
+                                    "IsPastLogMake.Value 0",
+                                    "IsPastLogMake.Visible 1",
+                                    "PastLst.Enabled 1",
+                                    "Read Option MaxWatch" + read,
+                                    "MaxWatchNum.Caption 0/10",
+                                    "Read Option MaxLog" + read,
+                                    "MaxLogNum.Caption Max 50件",
+                                    "Read Option Interval" + read,
+                                    "WatchTmr.Interval 5000",
+                                    "Read Option Through" + read,
+                                    "Read Option KeepSession" + read,
+                                    "ReadWholeFile C:\\Tools\\Zentab\\Zentab2.session",
+                                    "ShellWindows.Count",
+                                    "MaxWatchNum.Caption 0/10",
+                                    "WatchLst.Clear",
+                                    "WatchLstTmp.Clear",
+                                    "Visible 0"}));
   // The scratch list and the tray's receiver never show.
   EXPECT_FALSE(view.Get(WatchLstTmp).Visible());
   EXPECT_FALSE(view.Get(SysTrayPic).Visible());
@@ -41,28 +54,23 @@ TEST_F(MainWindowTest, ASecondInstanceSaysSoAndEndsWithoutIconOrSettings) {
   EXPECT_EQ(journal.entries, (Lines{"MsgBox すでに起動しています。 | Zentab | 16", "EndProgram"}));
 }
 
-TEST_F(MainWindowTest, ClosingOnlyHidesAndAShownWindowIsHiddenOrShownByTheTrayMenu) {
+// Only a left double-click and the right button on the icon do anything; closing only hides.
+TEST_F(MainWindowTest, TheTrayIconReopensAllOrOpensItsMenuWhoseItemShowsOrHidesTheWindow) {
+  OpenPages(1);
   Load();
+  for (const int x : {512, 513, 514, 517, 518, 0}) main.MouseDown(SysTrayPic, 1, x);
+  main.MouseDown(SysTrayPic, 2, 515);
+  main.MouseDown(SysTrayPic, 1, 515);
   view.Window().nextChoice = TMCmdVisible.name;
-  main.MouseDown(SysTrayPic, 1, 516);
-  EXPECT_EQ(journal.entries, (Lines{"PopupMenu TaskTrayMenu TMAllZentab", "Visible 1"}));
+  main.MouseDown(SysTrayPic, 3, 516);
+  EXPECT_EQ(journal.entries, (Lines{"NewBrowserWindow http://site.example/0",
+                                    "PopupMenu TaskTrayMenu TMAllZentab", "Visible 1"}));
   EXPECT_TRUE(main.QueryUnload());
   EXPECT_FALSE(view.Window().Visible());
   main.Click(TMCmdVisible);
   main.Click(TMCmdVisible);
   EXPECT_FALSE(view.Window().Visible());
   EXPECT_FALSE(shell.ended);
-}
-
-TEST_F(MainWindowTest, OnlyALeftDoubleClickAndTheRightButtonOnTheIconDoAnything) {
-  OpenPages(1);
-  Load();
-  for (const int x : {512, 513, 514, 517, 518, 0}) main.MouseDown(SysTrayPic, 1, x);
-  main.MouseDown(SysTrayPic, 2, 515);
-  main.MouseDown(SysTrayPic, 1, 515);
-  main.MouseDown(SysTrayPic, 3, 516);
-  EXPECT_EQ(journal.entries, (Lines{"NewBrowserWindow http://site.example/0",
-                                    "PopupMenu TaskTrayMenu TMAllZentab"}));
 }
 
 class ExitTest : public MainWindowTest, public ::testing::WithParamInterface<MenuItemId> {};
