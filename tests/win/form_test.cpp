@@ -349,7 +349,7 @@ TEST(Menus, TheTrayMenuPopsUpAsDesignedReopenAllInBoldAndAnItemGreyedOut) {
   EXPECT_TRUE(grey);
 }
 
-TEST(Notices, TheSessionsEndAndARestartedTaskbarReachTheProgramAndNothingHoldsUpTheEnd) {
+TEST(Notices, TheSessionsEndARestartedTaskbarAndANewScaleReachTheProgram) {
   Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
   int ended = 0, restarted = 0;
   form.OnSessionEnding([&] { ++ended; });
@@ -362,6 +362,14 @@ TEST(Notices, TheSessionsEndAndARestartedTaskbarReachTheProgramAndNothingHoldsUp
   EXPECT_EQ(ended, 1);
   SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_EQ(restarted, 1);
+  // Moved to a screen of another scale, the window takes its size there.
+  form.SetVisible(true);
+  RECT before, after;
+  GetWindowRect(window, &before);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&before));
+  GetWindowRect(window, &after);
+  EXPECT_GT(after.right - after.left, (before.right - before.left) * 19 / 10);
+  EXPECT_GT(after.bottom - after.top, (before.bottom - before.top) * 17 / 10);
 }
 
 // A dialog's logic that records its events and unloads on Esc.
