@@ -23,7 +23,7 @@ TEST(SessionFile, AnyTitleAndAddressComeBackExactlyAndAnythingElseIsNoSession) {
   EXPECT_EQ(DecodeSession(bytes), windows);
   for (const std::string& damaged : std::vector<std::string>{
            bytes.substr(0, bytes.size() / 2), bytes.substr(0, bytes.size() - 1),
-           "Zentab2 session 2\r\nend\r\n", "[Option]\r\nMaxLog=5\r\n",
+           "Zentab2 session 2\r\nend\r\n", "Zentab2 session 1\r\n", "[Option]\r\nMaxLog=5\r\n",
            "Zentab2 session 1\r\nno tab\r\nend\r\n", "Zentab2 session 1\r\na\tb\tc\r\nend\r\n",
            "Zentab2 session 1\r\nbad \\q\tx\r\nend\r\n", "Zentab2 session 1\r\ntitle\t\r\nend\r\n",
            "Zentab2 session 1\r\na\rb\tc\r\nend\r\n", std::string()}) {
@@ -58,7 +58,9 @@ TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntil
   EXPECT_EQ(Saved().back(), (SessionWindow{"New- One", "http://new.example/a - b"}));
   // A list that becomes empty keeps the last session; so does one closing at the end.
   for (int i = 3; i >= 0; --i) shell.CloseWindow(i);
+  shell.OpenWindow("", "http://untitled.example/");  // a window, but no line
   Scan();
+  EXPECT_EQ(view.Get(WatchLst).ListCount(), 0);
   OpenPages(1);
   main.OnSessionEndQueried();
   Scan();
@@ -115,7 +117,9 @@ TEST_F(SessionTest, WithoutASessionOrAPastLogOrWhenNotKeptNoLineLeadsAndTheComma
 TEST_F(SessionTest, TurningItOffInTheOptionsDeletesTheSessionAndGreysTheCommand) {
   shell.bytes[kSessionPath] = EncodeSession({{"Report", "file:///C:/Work"}});
   Load();
-  host.next.push_back([](FakeView& dialog, ModalForm& form) {
+  std::vector<int> shown;
+  host.next.push_back([&](FakeView& dialog, ModalForm& form) {
+    shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
     dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).UserSets(0);
     form.Click(options_dialog::cmdOK);
   });
@@ -123,6 +127,12 @@ TEST_F(SessionTest, TurningItOffInTheOptionsDeletesTheSessionAndGreysTheCommand)
   EXPECT_EQ(Ini()["KeepSession"], "0");
   EXPECT_FALSE(shell.bytes.contains(kSessionPath));
   EXPECT_FALSE(CommandEnabled());
+  host.next.push_back([&](FakeView& dialog, ModalForm& form) {
+    shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
+    form.Click(options_dialog::cmdCancel);
+  });
+  main.Click(CmdShowOption);
+  EXPECT_EQ(shown, (std::vector<int>{1, 0}));
 }
 
 TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesOn) {
