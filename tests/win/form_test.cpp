@@ -284,6 +284,15 @@ TEST(Controls, OptionButtonsNumberBoxesTheBarAndButtonsOfTheOptionsDialog) {
       std::count(options.events.events.begin(), options.events.events.end(), "Change HSInterval"),
       5);
 
+  // A new default button is drawn as such, the old one no longer.
+  const auto drawnDefault = [&](auto button) {
+    return (GetWindowLongW(options.Control(button.id), GWL_STYLE) & BS_TYPEMASK) ==
+           BS_DEFPUSHBUTTON;
+  };
+  options.form.SetDefaultButton(cmdCancel);
+  EXPECT_TRUE(drawnDefault(cmdCancel));
+  EXPECT_FALSE(drawnDefault(cmdOK));
+
   SendMessageW(options.Control(cmdOK.id), BM_CLICK, 0, 0);
   EXPECT_TRUE(options.events.Saw("Click cmdOK"));
 }
