@@ -33,12 +33,6 @@ std::wstring Text(HWND window) {
   return text;
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = L"";
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
 DWORD Style(HWND window) {
   return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
@@ -144,7 +138,9 @@ TEST_P(Design, IsBuiltAsItSays) {
     HWND control = GetDlgItem(window, c.id);
     ASSERT_TRUE(control);
     const Expected expected = ExpectedOf(c);
-    EXPECT_EQ(_wcsicmp(ClassOf(control).c_str(), expected.windowClass), 0) << ClassOf(control);
+    wchar_t windowClass[64] = L"";
+    GetClassNameW(control, windowClass, 64);
+    EXPECT_EQ(_wcsicmp(windowClass, expected.windowClass), 0) << windowClass;
     EXPECT_EQ(Style(control) & expected.mask, expected.value);
     EXPECT_EQ((Style(control) & WS_VISIBLE) != 0, c.visible);
     // In a run of option buttons only the first takes the tab.

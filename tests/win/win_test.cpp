@@ -108,11 +108,6 @@ std::string LiveObjects(DWORD process) {
   return ReadFile(DoubleFolder() + L"\\live-" + std::to_wstring(process) + L".txt");
 }
 
-bool Recorder::QueryUnload() {
-  events.push_back("QueryUnload");
-  return refuseClose;
-}
-
 void Recorder::MouseDown(std::string_view c, int button, int x) {
   events.push_back("MouseDown " + std::string(c) + " " + std::to_string(button) + " " +
                    std::to_string(x));

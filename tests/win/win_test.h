@@ -49,8 +49,7 @@ std::string LiveObjects(DWORD process);
 // Every event a window raised, one line each: "Click cmdOK", "MouseDown SysTrayPic 1 515".
 struct Recorder : FormEvents {
   std::vector<std::string> events;
-  bool refuseClose = false;
-  bool QueryUnload() override;
+  bool QueryUnload() override { return false; }  // a close is never refused
   void Click(std::string_view c) override { events.push_back("Click " + std::string(c)); }
   void DblClick(std::string_view c) override { events.push_back("DblClick " + std::string(c)); }
   void TimerTick(std::string_view t) override { events.push_back("Tick " + std::string(t)); }

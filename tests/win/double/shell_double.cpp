@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/utf.h"
+
 namespace {
 
 HMODULE g_module;
@@ -27,22 +29,6 @@ std::wstring Beside(const std::wstring& name) {
   wchar_t path[MAX_PATH];
   std::wstring dll(path, GetModuleFileNameW(g_module, path, MAX_PATH));
   return dll.substr(0, dll.rfind(L'\\') + 1) + name;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-  std::wstring out(text.size(), L'\0');
-  out.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                                     static_cast<int>(text.size()), out.data(),
-                                                     static_cast<int>(out.size()))));
-  return out;
-}
-
-std::string ToUtf8(const std::wstring& text) {
-  std::string out(text.size() * 3, '\0');
-  out.resize(static_cast<size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                          static_cast<int>(out.size()), nullptr, nullptr)));
-  return out;
 }
 
 // Read again only when the file changed: a scan asks for many windows.
@@ -62,7 +48,7 @@ const Scenario& Current() {
   std::ifstream in(path.c_str(), std::ios::binary);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::wstring wide = FromUtf8(line);
+    const std::wstring wide = zentab::Widen(line);
     if (wide.starts_with(L"!fail ")) {
       scenario.failures.insert(wide.substr(6));
     } else if (const size_t tab = wide.find(L'\t'); tab != std::wstring::npos) {
@@ -79,7 +65,7 @@ bool Fails(const std::wstring& call, long position = -1) {
 
 void Log(const std::wstring& line) {
   std::ofstream(Beside(L"calls.txt").c_str(), std::ios::binary | std::ios::app)
-      << ToUtf8(line) << "\n";
+      << zentab::Narrow(line) << "\n";
 }
 
 void CountLive(LONG change) {
@@ -122,11 +108,6 @@ class Object : public Interface {
 
       private : LONG refs_ = 1;
 };
-
-HRESULT Text(const std::wstring& text, BSTR* out) {
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
 
 // A window of the scenario at its position, or a new one (position -1).
 class Browser final : public Object<IWebBrowser2> {
@@ -180,7 +161,9 @@ class Browser final : public Object<IWebBrowser2> {
       return E_FAIL;
     }
     const auto& window = windows[static_cast<size_t>(position_)];
-    return Text(title ? window.first : window.second, out);
+    const std::wstring& text = title ? window.first : window.second;
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
   }
   long position_;
 };
