@@ -60,7 +60,7 @@ TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntil
   for (int i = 3; i >= 0; --i) shell.CloseWindow(i);
   shell.OpenWindow("", "http://untitled.example/");  // a window, but no line
   Scan();
-  EXPECT_EQ(view.Get(WatchLst).ListCount(), 0);
+  EXPECT_TRUE(LinesOf(WatchLst).empty());
   OpenPages(1);
   main.OnSessionEndQueried();
   Scan();

@@ -282,8 +282,7 @@ TEST(Controls, OptionButtonsNumberBoxesTheBarAndButtonsOfTheOptionsDialog) {
 
   // A new default button is drawn as such, the old one no longer.
   const auto drawnDefault = [&](auto button) {
-    return (GetWindowLongW(options.Control(button.id), GWL_STYLE) & BS_TYPEMASK) ==
-           BS_DEFPUSHBUTTON;
+    return (Style(options.Control(button.id)) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   };
   options.form.SetDefaultButton(cmdCancel);
   EXPECT_TRUE(drawnDefault(cmdCancel));
