@@ -17,7 +17,8 @@ void PastLog::Add(std::int16_t position, const std::string& title, const std::st
 
 void PastLog::AddPrevious(const std::string& title, const std::string& address) {
   if (isPastLogMake_.Value() == 1) return;
-  Append(PreviousSessionLine(title, address));
+  // A title from the file may carry a separator of its own, which would hide the address.
+  Append(PreviousSessionLine(ListTitle(title), address));
 }
 
 void PastLog::Append(const std::string& line) {

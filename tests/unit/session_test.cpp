@@ -70,13 +70,14 @@ TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntil
 }
 
 TEST_F(SessionTest, ThePreviousSessionLeadsThePastLogAndOneCommandReopensIt) {
-  shell.bytes[kSessionPath] = EncodeSession(
-      {{"Report", "file:///C:/Work"}, {"Evil", "file:///C:/x/evil.exe"}, {"News", "http://n/"}});
+  shell.bytes[kSessionPath] = EncodeSession({{"Report", "file:///C:/Work"},
+                                             {"Evil", "file:///C:/x/evil.exe"},
+                                             {"N - file:///x", "http://n/"}});
   Ini()["MaxLog"] = "3";
   OpenPages(1);
   Load();
   EXPECT_EQ(LinesOf(PastLst),
-            (Lines{"前回 : Evil - file:///C:/x/evil.exe", "前回 : News - http://n/",
+            (Lines{"前回 : Evil - file:///C:/x/evil.exe", "前回 : N- file:///x - http://n/",
                    "Gr 1 : Page 0 - http://site.example/0"}));
   EXPECT_TRUE(CommandEnabled());
   // One that fails does not keep the others.
@@ -85,11 +86,12 @@ TEST_F(SessionTest, ThePreviousSessionLeadsThePastLogAndOneCommandReopensIt) {
   EXPECT_EQ(Calls({"NewBrowserWindow"}),
             (Lines{"NewBrowserWindow file:///C:/Work",
                    "NewBrowserWindow file:///C:/x/evil.exe FAILED", "NewBrowserWindow http://n/"}));
-  List(PastLst).UserSets(0);
+  List(PastLst).UserSets(1);
   journal.entries.clear();
   main.DblClick(PastLst);
   main.Click(CmdOpenLastSession);
   EXPECT_EQ(Calls({"NewBrowserWindow"}).size(), 4u);
+  EXPECT_EQ(Calls({"NewBrowserWindow"})[0], "NewBrowserWindow http://n/");
 }
 
 TEST_F(SessionTest, WithoutASessionOrAPastLogOrWhenNotKeptNoLineLeadsAndTheCommandIsGrey) {
