@@ -63,7 +63,7 @@ TEST_F(SettingsTest, APastLogNotInUseSaysSoIsGreyedAndTakesNoLinesWhateverItsNon
     shell.OpenWindow("Page", "http://page.example/");
     Scan();
     shell.CloseWindow(0);
-    EXPECT_EQ(LinesOf(PastLst), inUse ? Lines{} : Lines{"過去ログ機能は無効にされています。"});
+    EXPECT_EQ(LinesOf(PastLst), inUse ? Lines{} : Lines{kPastLogDisabledLine});
     EXPECT_EQ(List(PastLst).Enabled(), inUse) << value;
     EXPECT_EQ(PauseBox().Visible(), inUse) << value;
   }

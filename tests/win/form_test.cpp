@@ -331,14 +331,14 @@ TEST(Menus, TheTrayMenuPopsUpAsDesignedReopenAllInBoldAndAnItemGreyedOut) {
   std::wstring shown, designed;
   UINT bold = 0, grey = 0;
   WhileShown([&] {
-    auto menu =
-        reinterpret_cast<HMENU>(SendMessageW(FindWindowW(L"#32768", nullptr), 0x01E1, 0, 0));
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, 0x01E1, 0, 0));  // MN_GETHMENU
     for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
       wchar_t caption[128] = L"-";
       GetMenuStringW(menu, i, caption, 128, MF_BYPOSITION);  // a separator leaves it
       shown += std::wstring(caption[0] ? caption : L"-") + L"|";
     }
-    SaveScreenshot(FindWindowW(L"#32768", nullptr), "TrayMenu");
+    SaveScreenshot(popup, "TrayMenu");
     bold = GetMenuDefaultItem(menu, FALSE, 0);
     grey = GetMenuState(menu, TMCmdOpenLastSession.id, MF_BYCOMMAND) & MF_GRAYED;
     EndMenu();
