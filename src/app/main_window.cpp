@@ -6,7 +6,6 @@
 namespace zentab {
 namespace {
 using namespace main_window;
-constexpr const char* kListToolTip = "ダブルクリックするとその項目を復元します。";
 constexpr int kTrayMouseMove = 512;
 }  // namespace
 
@@ -17,10 +16,10 @@ MainWindow::MainWindow(FormView& view, ShellServices& shell, FormHost& host, Set
       view_(view),
       window_(view.Window()),
       pastLog_(view.Get(PastLst), view.Get(IsPastLogMake), settings_),
-      session_(shell_, settings_,
+      session_(shell_, settings_, view.Get(WatchLst),
                [this](const std::string& notice) { trayIcon_.ShowBalloon(notice); }),
       scan_(shell_, settings_, view.Get(MaxWatchNum), view.Get(WatchLst), view.Get(WatchLstTmp),
-            pastLog_, [this] { session_.Save(view_.Get(WatchLst)); }),
+            pastLog_, [this] { session_.Save(); }),
       reopener_(shell_, view.Get(WatchLst), view.Get(PastLst)),
       trayIcon_(shell_, window_, view.Get(SysTrayPic)),
       trayMenu_(window_, TaskTrayMenu, TMAllZentab, [this] { reopener_.ReopenAll(); }),
@@ -39,7 +38,7 @@ SettingsTargets MainWindow::Targets() {
 
 bool MainWindow::Load() {
   if (shell_.IsAnotherInstanceRunning()) {
-    shell_.MsgBox("すでに起動しています。", "Zentab", kCritical | kOKOnly);
+    shell_.MsgBox(kAlreadyRunningMessage, "Zentab", kCritical | kOKOnly);
     ended_ = true;
     shell_.EndProgram();
     return false;
@@ -86,11 +85,15 @@ void MainWindow::Exit() {
 }
 
 void MainWindow::OnSessionEndQueried() {
-  session_.StopSaving();
+  session_.HoldForSessionEnd();
 }
 
-void MainWindow::OnSessionEnding() {
-  Exit();
+void MainWindow::OnSessionEnded(bool ending) {
+  if (ending) {
+    Exit();
+  } else {
+    session_.SessionGoesOn();
+  }
 }
 
 void MainWindow::OnShellRestarted() {

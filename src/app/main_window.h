@@ -19,6 +19,9 @@
 
 namespace zentab {
 
+inline constexpr const char* kAlreadyRunningMessage = "すでに起動しています。";
+inline constexpr const char* kListToolTip = "ダブルクリックするとその項目を復元します。";
+
 class MainWindow : public FormEvents {
  public:
   // `host` shows the options, about and vote windows.
@@ -42,8 +45,9 @@ class MainWindow : public FormEvents {
   // Windows asks whether the user's session may end: from now on the windows that close are not
   // the user's choice.
   void OnSessionEndQueried();
-  // The user's session ends: leave as the exit command does.
-  void OnSessionEnding();
+  // The user's session ends (leave as the exit command does), or goes on after all (the end was
+  // cancelled: the windows are the user's choice again).
+  void OnSessionEnded(bool ending);
   void Exit();
 
   std::int16_t RedirectNavigated() const { return scan_.RedirectNavigated(); }

@@ -6,9 +6,9 @@
 
 namespace zentab {
 
-LastSession::LastSession(ShellServices& shell, const Settings& settings,
+LastSession::LastSession(ShellServices& shell, const Settings& settings, const ListBox& watchLst,
                          std::function<void(const std::string&)> report)
-    : shell_(shell), settings_(settings), report_(std::move(report)) {}
+    : shell_(shell), settings_(settings), watchLst_(watchLst), report_(std::move(report)) {}
 
 std::string LastSession::Path() {
   return SessionFilePath(shell_.ExeFolder());
@@ -16,29 +16,46 @@ std::string LastSession::Path() {
 
 void LastSession::Load() {
   previous_.clear();
-  if (settings_.KeepSession == 0) return;
+  saved_.reset();
+  read_ = false;
+  readable_ = true;
+  keeping_ = settings_.KeepSession != 0;
+  if (keeping_) ReadPrevious();
+}
+
+void LastSession::ReadPrevious() {
+  read_ = true;
   std::optional<std::string> bytes;
   try {
     bytes = shell_.ReadWholeFile(Path(), kSessionFileLimit);
+    if (!bytes) return;
+    if (auto windows = DecodeSession(*bytes)) {
+      previous_ = std::move(*windows);
+      saved_ = std::move(bytes);
+      return;
+    }
+    if (shell_.MoveFileReplacing(Path(), Path() + ".bad")) return;
   } catch (const ShellFailure&) {
-    return;  // there, but not readable now: left as it is
   }
-  if (!bytes) return;
-  if (auto windows = DecodeSession(*bytes)) {
-    previous_ = std::move(*windows);
-  } else {
-    shell_.MoveFileReplacing(Path(), Path() + ".bad");
-  }
+  // There, but neither read nor set aside: it may be all that is left of the last session.
+  readable_ = false;
+  report_(std::string(kSessionNotSavedMessage) + "\n" + Path());
 }
 
-void LastSession::Save(const ListBox& watchLst) {
-  if (stopped_ || settings_.KeepSession == 0 || watchLst.ListCount() == 0) return;
+void LastSession::Save() {
+  if (!keeping_ || !read_ || !readable_ || heldForSessionEnd_ || exiting_ ||
+      watchLst_.ListCount() == 0) {
+    return;
+  }
   std::vector<SessionWindow> windows;
-  for (int i = 0; i < watchLst.ListCount(); ++i) {
-    auto [title, address] = TitleAndAddressOfLine(watchLst.List(i));
+  for (int i = 0; i < watchLst_.ListCount(); ++i) {
+    auto [title, address] = TitleAndAddressOfLine(watchLst_.List(i));
     windows.push_back({std::move(title), std::move(address)});
   }
-  if (shell_.WriteFileAtomically(Path(), EncodeSession(windows))) {
+  std::string bytes = EncodeSession(windows);
+  if (bytes == saved_) return;
+  if (shell_.WriteFileAtomically(Path(), bytes)) {
+    saved_ = std::move(bytes);
     reported_ = false;
   } else if (!std::exchange(reported_, true)) {
     report_(std::string(kSessionNotSavedMessage) + "\n" + Path());
@@ -55,9 +72,30 @@ void LastSession::ReopenAll() {
 }
 
 void LastSession::ApplySettings() {
-  if (settings_.KeepSession != 0) return;
-  previous_.clear();
-  shell_.RemoveFile(Path());
+  const bool keep = settings_.KeepSession != 0;
+  if (keep && !keeping_) {
+    keeping_ = true;
+    if (!read_) ReadPrevious();
+    Save();
+  } else if (!keep && (keeping_ || removalPending_)) {
+    keeping_ = false;
+    previous_.clear();
+    RemoveFiles();
+  }
+}
+
+void LastSession::RemoveFiles() {
+  saved_.reset();
+  std::string failed;
+  for (const char* suffix : {"", ".bad", ".tmp"}) {
+    if (!shell_.RemoveFile(Path() + suffix)) failed += "\r\n" + Path() + suffix;
+  }
+  removalPending_ = !failed.empty();
+  if (removalPending_) {
+    shell_.MsgBox(kSessionNotRemovedMessage + failed, "Zentab", kExclamation | kOKOnly);
+  } else {
+    readable_ = true;  // nothing is left to keep from being overwritten
+  }
 }
 
 }  // namespace zentab

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,41 +16,55 @@
 namespace zentab {
 
 inline constexpr const char* kSessionNotSavedMessage = "前回のウィンドウを記録できませんでした。";
+inline constexpr const char* kSessionNotRemovedMessage = "前回のウィンドウを削除できませんでした。";
 
 class LastSession {
  public:
-  // `report` shows the user a notice that needs no answer.
-  LastSession(ShellServices& shell, const Settings& settings,
+  // `watchLst` is what is saved; `report` shows the user a notice that needs no answer.
+  LastSession(ShellServices& shell, const Settings& settings, const ListBox& watchLst,
               std::function<void(const std::string&)> report);
 
   // At start-up: the previous session from its file, when sessions are kept. A file that is not a
-  // session is set aside as Zentab2.session.bad (replacing an older one); the program starts
-  // without a previous session then.
+  // session is set aside as Zentab2.session.bad (replacing an older one). One that can be neither
+  // read nor set aside is never overwritten: nothing is saved in this run, and the user is told.
   void Load();
   const std::vector<SessionWindow>& Previous() const { return previous_; }
 
   // The watch list was rebuilt: its windows become the saved session, unless it is empty (the
-  // shell may be restarting), sessions are not kept, or the saving has stopped. A failed write is
-  // reported once, and again only after one has succeeded.
-  void Save(const ListBox& watchLst);
-  // The user's session ends or the program exits: the windows closing from now on are not the
-  // user's choice.
-  void StopSaving() { stopped_ = true; }
+  // shell may be restarting), holds what was saved last, sessions are not kept, or saving is held.
+  // A failed write is reported once, and again only after one has succeeded.
+  void Save();
+  // Windows asks whether the user's session may end: the windows closing from now on are not the
+  // user's choice, until Windows says the session goes on after all.
+  void HoldForSessionEnd() { heldForSessionEnd_ = true; }
+  void SessionGoesOn() { heldForSessionEnd_ = false; }
+  // The program exits: nothing is saved any more.
+  void StopSaving() { exiting_ = true; }
 
   // Every page of the previous session in a new window; one that fails does not keep the others.
   void ReopenAll();
-  // The settings were applied: a session no longer kept is deleted and forgotten.
+  // The options dialog has closed: a session kept from now on is saved at once; one no longer
+  // kept is deleted with the files beside it that hold titles and addresses too.
   void ApplySettings();
 
  private:
   std::string Path();
+  void ReadPrevious();
+  void RemoveFiles();
 
   ShellServices& shell_;
   const Settings& settings_;
+  const ListBox& watchLst_;
   std::function<void(const std::string&)> report_;
   std::vector<SessionWindow> previous_;
-  bool stopped_ = false;
+  bool keeping_ = false;  // KeepSession as last applied
+  bool read_ = false;     // the file was read, set aside, or found missing in this run
+  bool readable_ = true;  // false: a file that is neither read nor set aside is there
+  bool heldForSessionEnd_ = false;
+  bool exiting_ = false;
   bool reported_ = false;
+  bool removalPending_ = false;
+  std::optional<std::string> saved_;  // what the file holds, as far as this run knows
 };
 
 }  // namespace zentab

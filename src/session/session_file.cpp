@@ -1,5 +1,7 @@
 #include "session/session_file.h"
 
+#include "watch/lines.h"
+
 namespace zentab {
 namespace {
 
@@ -88,6 +90,8 @@ std::optional<std::vector<SessionWindow>> DecodeSession(std::string_view bytes) 
   std::vector<SessionWindow> windows;
   bytes = bytes.substr(kHeader.size(), bytes.size() - kHeader.size() - kEnd.size());
   while (!bytes.empty()) {
+    // More windows than the watch list holds: no file the program wrote.
+    if (windows.size() == static_cast<size_t>(kWatchListCapacity)) return std::nullopt;
     const size_t end = bytes.find("\r\n");
     if (end == std::string_view::npos) return std::nullopt;
     const std::string_view line = bytes.substr(0, end);

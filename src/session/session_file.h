@@ -31,7 +31,8 @@ std::string SessionFilePath(const std::string& exeFolder);
 
 // As many of the windows, in order, as the limit holds.
 std::string EncodeSession(const std::vector<SessionWindow>& windows);
-// Nothing when the bytes are not a whole session of this format.
+// Nothing when the bytes are not a whole session of this format, or hold more windows than the
+// watch list.
 std::optional<std::vector<SessionWindow>> DecodeSession(std::string_view bytes);
 
 }  // namespace zentab

@@ -8,6 +8,9 @@
 
 namespace zentab {
 
+// The most lines the watch list holds, and so the most windows a saved session can hold.
+inline constexpr int kWatchListCapacity = 100;
+
 // The title as the lists show it: every " - " turned into "- ", until none is left, so that a
 // line's separator is never part of its title.
 std::string ListTitle(std::string_view title);

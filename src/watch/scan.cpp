@@ -15,7 +15,6 @@ struct NoWindow {};
 
 constexpr int kLoadingPauseMs = 500;
 constexpr int kRedirectPauseMs = 500;
-constexpr int kMaxWatchLines = 100;
 
 bool AcceptedByCheckMode(int chkMode, const std::string& address) {
   switch (chkMode) {
@@ -126,7 +125,7 @@ void Scan::EndOfShortScan() {
 
 void Scan::CopyScratchToWatchList() {
   watchLst_.Clear();
-  for (int i = 0; i < kMaxWatchLines; ++i) {
+  for (int i = 0; i < kWatchListCapacity; ++i) {
     const std::string line = watchLstTmp_.List(i);
     if (!line.empty()) watchLst_.AddItem(line);
   }

@@ -1,14 +1,17 @@
 // The scan driven by an arbitrary shell: the input writes the settings and the last session's file,
 // opens, closes and changes windows, makes calls fail, pauses the past log, reloads and scans, in
 // any order.
-// After every scan both lists keep their limits and the scratch list is empty.
+// After every scan both lists keep their limits and the scratch list is empty, and a session the
+// program saved reads back as the watch list it saved.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "app/main_window.h"
 #include "app/main_window_design.h"
 #include "check.h"
+#include "session/session_file.h"
 #include "support/fake_form.h"
 #include "support/fake_shell.h"
+#include "watch/lines.h"
 #include "watch/redirects.h"
 
 namespace {
@@ -57,6 +60,19 @@ struct Program {
         settings.DisabledPastLog != 0 ? pastLog == 1 : pastLog <= std::max<int>(settings.MaxLog, 0),
         "the past log keeps at most MaxLog lines");
     fuzz::Check(view.Get(WatchLstTmp).ListCount() == 0, "the scratch list is empty between scans");
+    const std::string path = SessionFilePath(shell.exeFolder);
+    if (std::find(journal.entries.begin(), journal.entries.end(), "WriteFileAtomically " + path) ==
+        journal.entries.end()) {
+      return;
+    }
+    const auto saved = DecodeSession(shell.bytes[path]);
+    const ListBox& watchLst = view.Get(WatchLst);
+    fuzz::Check(saved && saved->size() == static_cast<size_t>(watchLst.ListCount()),
+                "a saved session reads back");
+    for (int i = 0; i < watchLst.ListCount(); ++i) {
+      const auto [title, address] = TitleAndAddressOfLine(watchLst.List(i));
+      fuzz::Check((*saved)[i] == SessionWindow{title, address}, "a saved window reads back");
+    }
   }
 };
 

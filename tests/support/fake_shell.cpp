@@ -104,15 +104,17 @@ std::optional<std::string> FakeShell::ReadWholeFile(const std::string& path, std
 }
 
 bool FakeShell::WriteFileAtomically(const std::string& path, const std::string& content) {
-  journal_.Add("WriteFileAtomically " + path + (readOnly ? " FAILED" : ""));
-  if (readOnly) return false;
+  const bool refused = readOnly || locked.contains(path);
+  journal_.Add("WriteFileAtomically " + path + (refused ? " FAILED" : ""));
+  if (refused) return false;
   bytes[path] = content;
   return true;
 }
 
 bool FakeShell::MoveFileReplacing(const std::string& from, const std::string& to) {
   journal_.Add("Move " + from + " " + to);
-  if (readOnly || !bytes.contains(from)) return false;
+  if (readOnly || locked.contains(from) || locked.contains(to) || !bytes.contains(from))
+    return false;
   bytes[to] = bytes[from];
   bytes.erase(from);
   return true;
@@ -120,9 +122,20 @@ bool FakeShell::MoveFileReplacing(const std::string& from, const std::string& to
 
 bool FakeShell::RemoveFile(const std::string& path) {
   journal_.Add("Remove " + path);
-  if (readOnly) return false;
+  if (readOnly || locked.contains(path)) return false;
   bytes.erase(path);
   return true;
+}
+
+bool FakeShell::SamePath(const std::string& a, const std::string& b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<std::string> FakeShell::StartupCommand() {
+  if (registryUnreadable) throw ShellFailure("simulated failure");
+  return startup;
 }
 
 bool FakeShell::SetStartupCommand(const std::string& commandLine) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,12 @@ class FakeShell : public ShellServices {
   std::map<std::string, Profile> files;      // settings files by path
   std::map<std::string, std::string> bytes;  // other files by path
   bool readOnly = false;                     // every write is refused
+  std::set<std::string> locked;              // files that cannot be replaced, moved or removed
   std::deque<int> answers;  // the buttons pressed in the next message boxes; OK after
   std::string exeFolder = "C:\\Tools\\Zentab";
   std::optional<std::string> startup;  // the program Windows starts at sign-in
   bool registryReadOnly = false;
+  bool registryUnreadable = false;
   int major = 2, minor = 0;
   bool anotherInstance = false, ended = false;
 
@@ -76,7 +79,9 @@ class FakeShell : public ShellServices {
   bool IsAnotherInstanceRunning() override { return anotherInstance; }
   std::string ExeFolder() override { return exeFolder; }
   std::string ExePath() override { return exeFolder + "\\zentab.exe"; }
-  std::optional<std::string> StartupCommand() override { return startup; }
+  // Letters in either case, as far as ASCII goes.
+  bool SamePath(const std::string& a, const std::string& b) override;
+  std::optional<std::string> StartupCommand() override;
   bool SetStartupCommand(const std::string& commandLine) override;
   bool RemoveStartupCommand() override;
   int VersionMajor() override { return major; }

@@ -8,7 +8,7 @@ namespace zentab::test {
 namespace {
 
 using namespace main_window;
-const std::string kTip = "ダブルクリックするとその項目を復元します。";
+const std::string kTip = kListToolTip;
 
 TEST_F(MainWindowTest, TheLoadStepRunsInOrderAndEndsHidden) {
   shell.major = 2, shell.minor = 10;
@@ -51,7 +51,9 @@ TEST_F(MainWindowTest, TheLoadStepRunsInOrderAndEndsHidden) {
 TEST_F(MainWindowTest, ASecondInstanceSaysSoAndEndsWithoutIconOrSettings) {
   shell.anotherInstance = true;
   EXPECT_FALSE(main.Load());
-  EXPECT_EQ(journal.entries, (Lines{"MsgBox すでに起動しています。 | Zentab | 16", "EndProgram"}));
+  EXPECT_EQ(
+      journal.entries,
+      (Lines{"MsgBox " + std::string(kAlreadyRunningMessage) + " | Zentab | 16", "EndProgram"}));
 }
 
 // Only a left double-click and the right button on the icon do anything; closing only hides.
@@ -87,7 +89,7 @@ TEST_P(ExitTest, ExitRemovesTheIconLetsGoOfTheShellAndEndsAndNothingRunsAfter) {
   main.TimerTick(WatchTmr);
   main.MouseDown(SysTrayPic, 1, 515);
   main.Click(CmdExit);
-  main.OnSessionEnding();
+  main.OnSessionEnded(true);
   main.OnShellRestarted();
   EXPECT_TRUE(journal.entries.empty());
 }
@@ -101,7 +103,7 @@ TEST_F(MainWindowTest, TheSessionsEndExitsAndARestartedTaskbarGetsTheIconBack) {
   journal.entries.clear();
   main.OnShellRestarted();
   EXPECT_EQ(journal.entries, (Lines{added}));
-  main.OnSessionEnding();
+  main.OnSessionEnded(true);
   EXPECT_TRUE(shell.ended);
 }
 
@@ -151,11 +153,10 @@ TEST_F(MenuCommandsTest, HelpStartsTheViewerOnTheHelpFileWithoutQuotesOrSaysItCa
   main.Click(CmdHelpRef);
   main.Click(TMCmdHelpRef);
   const std::string command = "StartProgram notepad.exe C:\\Program Files\\Zentab\\readme.txt";
-  EXPECT_EQ(
-      journal.entries,
-      (Lines{command, command + " FAILED",
-             "MsgBox ヘルプファイルを開けませんでした。\r\nC:\\Program Files\\Zentab\\readme.txt | "
-             "Zentab | 48"}));
+  EXPECT_EQ(journal.entries,
+            (Lines{command, command + " FAILED",
+                   "MsgBox " + std::string(kHelpNotOpenedMessage) +
+                       "\r\nC:\\Program Files\\Zentab\\readme.txt | Zentab | 48"}));
 }
 
 TEST_F(MenuCommandsTest, BothHomePageItemsOpenTheSameAddressOwnedByTheMainWindow) {

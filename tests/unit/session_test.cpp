@@ -56,7 +56,8 @@ TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntil
   Scan();
   EXPECT_EQ(Writes(), 1u);
   EXPECT_EQ(Saved().back(), (SessionWindow{"New- One", "http://new.example/a - b"}));
-  // A list that becomes empty keeps the last session; so does one closing at the end.
+  // A list that becomes empty keeps the last session; so does one closing at the end, until the
+  // end is cancelled.
   for (int i = 3; i >= 0; --i) shell.CloseWindow(i);
   shell.OpenWindow("", "http://untitled.example/");  // a window, but no line
   Scan();
@@ -64,9 +65,32 @@ TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntil
   OpenPages(1);
   main.OnSessionEndQueried();
   Scan();
-  main.Exit();
+  main.OnSessionEnded(false);
   EXPECT_EQ(Writes(), 1u);
-  EXPECT_EQ(Saved().size(), 4u);
+  OpenPages(1);
+  Scan();
+  EXPECT_EQ(Writes(), 2u);
+  EXPECT_EQ(Saved().size(), 2u);
+  main.Exit();
+  main.OnSessionEnded(false);
+  OpenPages(1);
+  Scan();
+  EXPECT_EQ(Writes(), 2u);
+}
+
+// A full watch list is rebuilt at every scan while more windows are open than it holds.
+TEST_F(SessionTest, AListThatHoldsWhatTheFileHoldsIsNotWrittenAgain) {
+  Ini()["MaxWatch"] = "150";
+  OpenPages(120);
+  Load();
+  Scan();
+  Scan();
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(Saved().size(), 100u);
+  ASSERT_TRUE(main.Load());
+  Scan();
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(Calls({"ReadWholeFile"}).size(), 1u);
 }
 
 TEST_F(SessionTest, ThePreviousSessionLeadsThePastLogAndOneCommandReopensIt) {
@@ -116,25 +140,34 @@ TEST_F(SessionTest, WithoutASessionOrAPastLogOrWhenNotKeptNoLineLeadsAndTheComma
   EXPECT_EQ(settings.KeepSession, 1);
 }
 
-TEST_F(SessionTest, TurningItOffInTheOptionsDeletesTheSessionAndGreysTheCommand) {
+TEST_F(SessionTest, TurningItOffDeletesItsFilesAndTurningItOnSavesTheWindowsAtOnce) {
   shell.bytes[kSessionPath] = EncodeSession({{"Report", "file:///C:/Work"}});
+  shell.bytes[kSessionPath + ".bad"] = shell.bytes[kSessionPath + ".tmp"] = "title\taddress";
+  shell.locked = {kSessionPath + ".tmp"};
+  OpenPages(1);
   Load();
   std::vector<int> shown;
-  host.next.push_back([&](FakeView& dialog, ModalForm& form) {
-    shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
-    dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).UserSets(0);
-    form.Click(options_dialog::cmdOK);
-  });
-  main.Click(CmdShowOption);
+  const auto setBox = [&](int ticked) {
+    host.next.push_back([&, ticked](FakeView& dialog, ModalForm& form) {
+      shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
+      dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).UserSets(ticked);
+      form.Click(options_dialog::cmdOK);
+    });
+    main.Click(CmdShowOption);
+  };
+  setBox(0);
   EXPECT_EQ(Ini()["KeepSession"], "0");
-  EXPECT_FALSE(shell.bytes.contains(kSessionPath));
+  EXPECT_EQ(Calls({"MsgBox"}), (Lines{"MsgBox " + std::string(kSessionNotRemovedMessage) + "\r\n" +
+                                      kSessionPath + ".tmp | Zentab | 48"}));
+  EXPECT_EQ(shell.bytes.size(), 1u);
   EXPECT_FALSE(CommandEnabled());
-  host.next.push_back([&](FakeView& dialog, ModalForm& form) {
-    shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
-    form.Click(options_dialog::cmdCancel);
-  });
-  main.Click(CmdShowOption);
-  EXPECT_EQ(shown, (std::vector<int>{1, 0}));
+  // Removed once it can be, at the next OK.
+  shell.locked.clear();
+  setBox(0);
+  EXPECT_TRUE(shell.bytes.empty());
+  setBox(1);
+  EXPECT_EQ(Saved(), (std::vector<SessionWindow>{{"Page 0", "http://site.example/0"}}));
+  EXPECT_EQ(shown, (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesOn) {
@@ -145,7 +178,8 @@ TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesO
     OpenPages(1);
     Scan();
   }
-  const Lines balloon{"Balloon Zentab | 前回のウィンドウを記録できませんでした。\n" + kSessionPath};
+  const Lines balloon{"Balloon Zentab | " + std::string(kSessionNotSavedMessage) + "\n" +
+                      kSessionPath};
   EXPECT_EQ(Calls({"Balloon"}), balloon);
   shell.readOnly = false;
   OpenPages(1);
@@ -158,12 +192,38 @@ TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesO
 }
 
 TEST_F(SessionTest, AFileThatIsNoSessionIsSetAsideAndTheProgramStartsWithoutOne) {
-  shell.bytes[kSessionPath] = "Zentab2 session 1\r\ntruncated\t";
+  std::vector<SessionWindow> many(100, {"Page", "http://site.example/"});
+  shell.bytes[kSessionPath] = EncodeSession(many);
   Load();
-  EXPECT_EQ(shell.bytes[kSessionPath + ".bad"], "Zentab2 session 1\r\ntruncated\t");
-  EXPECT_FALSE(shell.bytes.contains(kSessionPath));
-  EXPECT_FALSE(CommandEnabled());
-  EXPECT_TRUE(LinesOf(PastLst).empty());
+  EXPECT_EQ(LinesOf(PastLst).size(), 50u);
+  many.push_back(many.back());
+  for (const std::string& damaged :
+       {std::string("Zentab2 session 1\r\ntruncated\t"), EncodeSession(many)}) {
+    shell.bytes[kSessionPath] = damaged;
+    Load();
+    EXPECT_EQ(shell.bytes[kSessionPath + ".bad"], damaged);
+    EXPECT_FALSE(shell.bytes.contains(kSessionPath));
+    EXPECT_FALSE(CommandEnabled());
+    EXPECT_TRUE(LinesOf(PastLst).empty());
+  }
+}
+
+// It may be all that is left of the last session.
+TEST_F(SessionTest, AFileThatCanBeNeitherReadNorSetAsideIsNeverOverwritten) {
+  OpenPages(1);
+  for (const bool unreadable : {true, false}) {
+    shell.bytes[kSessionPath] = "Zentab2 session 1\r\ntruncated\t";
+    if (unreadable) shell.Fail(FakeShell::Op::Read);
+    shell.locked = {kSessionPath + ".bad"};
+    ASSERT_TRUE(main.Load());
+    OpenPages(1);
+    Scan();
+    EXPECT_EQ(
+        Calls({"Balloon", "WriteFile"}),
+        (Lines{"Balloon Zentab | " + std::string(kSessionNotSavedMessage) + "\n" + kSessionPath}));
+    EXPECT_EQ(shell.bytes[kSessionPath], "Zentab2 session 1\r\ntruncated\t");
+    journal.entries.clear();
+  }
 }
 
 }  // namespace

@@ -355,15 +355,15 @@ TEST(Menus, TheTrayMenuPopsUpAsDesignedReopenAllInBoldAndAnItemGreyedOut) {
 
 TEST(Notices, TheSessionsEndARestartedTaskbarAndANewScaleReachTheProgram) {
   Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
-  int ended = 0, restarted = 0;
-  form.OnSessionEnding([&] { ++ended; });
+  std::vector<bool> ended;
+  int restarted = 0;
+  form.OnSessionEnded([&](bool ending) { ended.push_back(ending); });
   form.OnShellRestarted([&] { ++restarted; });
   HWND window = Of(form);
   EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageW(window, WM_ENDSESSION, FALSE, 0);
-  EXPECT_EQ(ended, 0);
   SendMessageW(window, WM_ENDSESSION, TRUE, 0);
-  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(ended, (std::vector<bool>{false, true}));
   SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_EQ(restarted, 1);
   // Moved to a screen of another scale, the window takes its size there.

@@ -62,7 +62,8 @@ void Session(benchmark::State& state) {
   Program p;
   p.main.Load();  // writes the session of the 100 windows
   for (auto _ : state) {
-    LastSession session(p.shell, p.settings, [](const std::string&) {});
+    LastSession session(p.shell, p.settings, p.view.Get(main_window::WatchLst),
+                        [](const std::string&) {});
     session.Load();
     for (const SessionWindow& w : session.Previous())
       p.view.Get(main_window::PastLst).AddItem(w.title);

@@ -39,7 +39,7 @@ int Run(HINSTANCE instance) {
   view.SetEvents(&mainWindow);
   view.OnShellRestarted([&mainWindow] { mainWindow.OnShellRestarted(); });
   view.OnSessionEndQueried([&mainWindow] { mainWindow.OnSessionEndQueried(); });
-  view.OnSessionEnding([&mainWindow] { mainWindow.OnSessionEnding(); });
+  view.OnSessionEnded([&mainWindow](bool ending) { mainWindow.OnSessionEnded(ending); });
   return zentab::RunMessageLoop();
 }
 

@@ -65,7 +65,7 @@ void Win32Form::Destroy() {
   events_ = nullptr;
   shellRestarted_ = nullptr;
   sessionQueried_ = nullptr;
-  sessionEnding_ = nullptr;
+  sessionEnded_ = nullptr;
   if (window_) DestroyWindow(window_);
   if (owner_) DestroyWindow(owner_);
   window_ = owner_ = nullptr;

@@ -55,7 +55,9 @@ class Win32Form final : public FormView, public Form {
   // Notices of the system that the window's logic has no event for.
   void OnShellRestarted(std::function<void()> handler) { shellRestarted_ = std::move(handler); }
   void OnSessionEndQueried(std::function<void()> handler) { sessionQueried_ = std::move(handler); }
-  void OnSessionEnding(std::function<void()> handler) { sessionEnding_ = std::move(handler); }
+  void OnSessionEnded(std::function<void(bool ending)> handler) {
+    sessionEnded_ = std::move(handler);
+  }
   // Takes the window down; nothing is raised afterwards.
   void Destroy();
 
@@ -144,7 +146,7 @@ class Win32Form final : public FormView, public Form {
   FormEvents* events_ = nullptr;
   std::function<void()> shellRestarted_;
   std::function<void()> sessionQueried_;
-  std::function<void()> sessionEnding_;
+  std::function<void(bool ending)> sessionEnded_;
 };
 
 }  // namespace zentab

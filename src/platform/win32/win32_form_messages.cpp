@@ -159,7 +159,7 @@ LRESULT Win32Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 LRESULT Win32Form::OnEndSession(bool ending) {
-  if (ending && sessionEnding_) sessionEnding_();
+  if (sessionEnded_) sessionEnded_(ending);
   return 0;
 }
 
