@@ -34,8 +34,7 @@ void MenuCommands::ShowHelp() {
     // The message is a window of the command like the three others: one at a time.
     modalOpen_ = true;
     ScopeGuard closed([this] { modalOpen_ = false; });
-    shell_.MsgBox("ヘルプファイルを開けませんでした。\r\n" + helpFile, "Zentab",
-                  kExclamation | kOKOnly);
+    shell_.MsgBox(kHelpNotOpenedMessage + ("\r\n" + helpFile), "Zentab", kExclamation | kOKOnly);
   }
 }
 
@@ -44,7 +43,10 @@ void MenuCommands::OpenHomePage() {
 }
 
 void MenuCommands::ShowOptions() {
-  Show(OptionsDesign(), [this](FormView& view) {
+  modalOpen_ = true;
+  // What follows the dialog may ask the user too, still one window at a time.
+  ScopeGuard closed([this] { modalOpen_ = false; });
+  host_.ShowModal(OptionsDesign(), [this](FormView& view) {
     return std::make_unique<OptionsDialog>(view, shell_, settings_, mainWindowTargets_);
   });
   optionsClosed_();

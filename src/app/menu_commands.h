@@ -11,6 +11,8 @@
 
 namespace zentab {
 
+inline constexpr const char* kHelpNotOpenedMessage = "ヘルプファイルを開けませんでした。";
+
 class MenuCommands {
  public:
   // `mainWindowTargets` are the main window's controls that a confirmed options dialog applies

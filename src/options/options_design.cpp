@@ -36,11 +36,11 @@ constexpr std::array kControls{
                   A::Left}
         .In(FrLog),
     // Whole rows: their captions need the frame's width.
-    ControlDesign{IsKeepSession, K::CheckBox, "前回のウィンドウを記録する(&K)", 360, 1920, 5055, 255,
-                  true, A::Left}
+    ControlDesign{IsKeepSession, K::CheckBox, "前回のウィンドウを記録する(&K)", 360, 1920, 5055,
+                  255, true, A::Left}
         .In(FrWatch),
-    ControlDesign{IsRunAtStartup, K::CheckBox, "Windows の起動時に Zentab を起動する(&W)", 360, 2280,
-                  5055, 255, true, A::Left}
+    ControlDesign{IsRunAtStartup, K::CheckBox, "Windows の起動時に Zentab を起動する(&W)", 360,
+                  2280, 5055, 255, true, A::Left}
         .In(FrWatch),
     ControlDesign{Label3, K::Label, "最大監視数(&R):", 720, 2700, 1275, 195, true, A::Right}.In(
         FrWatch),

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "options/options_design.h"
-#include "platform/profile_number.h"
 #include "platform/version.h"
 #include "watch/redirects.h"
 
@@ -12,29 +11,18 @@ namespace {
 
 using namespace options_dialog;
 
-// The rows' captions and what each row is for.
 constexpr ControlId<Label> kRowCaptions[] = {Label1, Label2, Label3, Label4, Label5, Label6};
-constexpr const char* kRowToolTips[] = {
-    "監視ウィンドウに表示する対象を設定します。",
-    "過去に監視したログ機能を取得しておくかどうかを設定します。",
-    "監視するウィンドウの最大を入力します。チェックモードに関わらずInternet Explorer及び"
-    "Explorer両方の監視合計値を設定してください。",
-    "過去ログ機能に保存する最大件数を設定してください。",
-    "ウィンドウをスキャンする間隔を設定してください。",
-    "リダイレクトページを自動的にスキップしたいサイトを設定してください。リンク先のファイルを"
-    "信頼できる場合のみこの機能を使用してください。",
-};
 
-constexpr const char* kNotWrittenMessage = "設定ファイルに書き込めませんでした。\r\n";
-constexpr const char* kNotRegisteredMessage = "スタートアップに登録できませんでした。";
-
-// Whether a command line is the program at `path` alone, quoted or not, with letters in any case.
-bool NamesProgram(std::string_view command, std::string_view path) {
-  const std::string_view program = ProfileValueText(command);  // blanks and quotes gone
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return program.size() == path.size() &&
-         std::equal(program.begin(), program.end(), path.begin(),
-                    [&](char a, char b) { return lower(a) == lower(b); });
+// A command line as Windows reads it: the program in double quotes, or the whole line; blanks
+// around it.
+std::optional<std::string_view> ProgramOf(std::string_view command) {
+  const size_t first = command.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::nullopt;
+  command = command.substr(first, command.find_last_not_of(" \t") + 1 - first);
+  if (!command.starts_with('"')) return command;
+  const size_t close = command.find('"', 1);
+  if (close != command.size() - 1) return std::nullopt;  // unclosed, or arguments behind it
+  return command.substr(1, close - 1);
 }
 
 // Halves go to the even neighbour: 2500 gives 2, 3500 gives 4.
@@ -93,18 +81,27 @@ void OptionsDialog::Load() {
     if (through & kThroughBoardLink) asBoardLink_.SetValue(1);
   }
   isKeepSession_.SetValue(settings_.KeepSession != 0 ? 1 : 0);
-  // The box tells what Windows will start: this program, not another copy of it.
+  // The box tells what Windows will start: this program, not another copy of it. A value that
+  // cannot be read shows unticked and is left alone unless the user ticks the box.
   try {
-    const auto command = shell_.StartupCommand();
-    isRunAtStartup_.SetValue(command && NamesProgram(*command, shell_.ExePath()) ? 1 : 0);
+    startupFound_ = shell_.StartupCommand();
+    isRunAtStartup_.SetValue(*startupFound_ && NamesThisProgram(**startupFound_) ? 1 : 0);
   } catch (const ShellFailure&) {
   }
+  startupShown_ = isRunAtStartup_.Value();
+}
+
+bool OptionsDialog::NamesThisProgram(std::string_view command) {
+  const auto program = ProgramOf(command);
+  return program && shell_.SamePath(std::string(*program), shell_.ExePath());
 }
 
 void OptionsDialog::SetDialogTexts() {
   Form& window = view_.Window();
   window.SetCaption(WithVersion(window.Caption(), shell_.VersionMajor(), shell_.VersionMinor()));
   for (int row = 0; row < 6; ++row) view_.Get(kRowCaptions[row]).SetToolTipText(kRowToolTips[row]);
+  isKeepSession_.SetToolTipText(kKeepSessionToolTip);
+  isRunAtStartup_.SetToolTipText(kRunAtStartupToolTip);
 }
 
 void OptionsDialog::OnIntervalChange() {
@@ -162,17 +159,31 @@ bool OptionsDialog::WriteEverything() {
   return WriteIniString(shell_, "Option", "KeepSession", settings_.KeepSession);
 }
 
-bool OptionsDialog::ApplyStartup() {
-  return isRunAtStartup_.Value() ? shell_.SetStartupCommand("\"" + shell_.ExePath() + "\"")
-                                 : shell_.RemoveStartupCommand();
+// Another program's value, or one this dialog could not show, stays unless the box was changed.
+bool OptionsDialog::ApplyStartup(Undo& undo) {
+  const int ticked = isRunAtStartup_.Value();
+  if (ticked == startupShown_) return true;
+  if (!(ticked ? shell_.SetStartupCommand("\"" + shell_.ExePath() + "\"")
+               : shell_.RemoveStartupCommand())) {
+    return false;
+  }
+  if (startupFound_) {
+    undo.push_back([this, found = *startupFound_] {
+      found ? shell_.SetStartupCommand(*found) : shell_.RemoveStartupCommand();
+    });
+  }
+  return true;
 }
 
 void OptionsDialog::OnOk() {
-  // First, so that a refusal leaves everything else of OK undone.
-  if (!ApplyStartup()) {
-    shell_.MsgBox(kNotRegisteredMessage, "Zentab", kExclamation | kOKOnly);
-    return;
-  }
+  // The registry first, so that a refusal leaves everything else of OK undone; what it changed is
+  // put back should a later step fail.
+  Undo undo;
+  const auto fail = [&](const std::string& message) {
+    for (auto step = undo.rbegin(); step != undo.rend(); ++step) (*step)();
+    shell_.MsgBox(message, "Zentab", kExclamation | kOKOnly);
+  };
+  if (!ApplyStartup(undo)) return fail(kNotRegisteredMessage);
   const Settings before = settings_;
   const bool pauseBoxShown = mainWindow_.isPastLogMake.Visible();
   if (!WriteEverything()) {
@@ -180,9 +191,7 @@ void OptionsDialog::OnOk() {
     // settings stay as they were and the dialog stays open, so the user can retry or cancel.
     settings_ = before;
     mainWindow_.isPastLogMake.SetVisible(pauseBoxShown);
-    shell_.MsgBox(kNotWrittenMessage + SettingsFilePath(shell_.ExeFolder()), "Zentab",
-                  kExclamation | kOKOnly);
-    return;
+    return fail(kNotWrittenMessage + ("\r\n" + SettingsFilePath(shell_.ExeFolder())));
   }
   LoadSettings(shell_, settings_, mainWindow_);
   view_.Window().Unload();

@@ -2,7 +2,11 @@
 // file and applies it to the main window.
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/form_host.h"
 #include "platform/shell_services.h"
@@ -13,6 +17,24 @@ namespace zentab {
 inline constexpr const char* kSettingsWarning =
     "このファイルを直接操作すると予期しない動作をする場合があります。"
     "必ずソフト本体のオプションから設定してください。";
+
+// What each row of the dialog is for, shown when the mouse points at its caption or box.
+inline constexpr const char* kRowToolTips[] = {
+    "監視ウィンドウに表示する対象を設定します。",
+    "過去に監視したログ機能を取得しておくかどうかを設定します。",
+    "監視するウィンドウの最大を入力します。チェックモードに関わらずInternet Explorer及び"
+    "Explorer両方の監視合計値を設定してください。",
+    "過去ログ機能に保存する最大件数を設定してください。",
+    "ウィンドウをスキャンする間隔を設定してください。",
+    "リダイレクトページを自動的にスキップしたいサイトを設定してください。リンク先のファイルを"
+    "信頼できる場合のみこの機能を使用してください。",
+};
+inline constexpr const char* kKeepSessionToolTip =
+    "監視項目を Zentab2.session に記録し、次に起動したときに過去ログの先頭に表示します。";
+inline constexpr const char* kRunAtStartupToolTip =
+    "Windows にサインインしたときに Zentab を自動的に起動します。";
+inline constexpr const char* kNotWrittenMessage = "設定ファイルに書き込めませんでした。";
+inline constexpr const char* kNotRegisteredMessage = "スタートアップに登録できませんでした。";
 
 class OptionsDialog : public ModalForm {
  public:
@@ -30,9 +52,13 @@ class OptionsDialog : public ModalForm {
   void OnCancel();
 
  private:
+  using Undo = std::vector<std::function<void()>>;
   void SetDialogTexts();
-  // Registers the program to start at sign-in as the box says; false when the registry refuses.
-  bool ApplyStartup();
+  // Whether Windows runs this program alone for the command line, as it reads one.
+  bool NamesThisProgram(std::string_view command);
+  // Registers the program to start at sign-in as the box says, when the user changed the box;
+  // false when the registry refuses. `undo` learns how to put the value back.
+  bool ApplyStartup(Undo& undo);
   // Writes the entries in order; false at the first that fails.
   bool WriteEverything();
 
@@ -53,6 +79,9 @@ class OptionsDialog : public ModalForm {
   CheckBox& asBoardLink_;
   CheckBox& isKeepSession_;
   CheckBox& isRunAtStartup_;
+  // The Run value as the dialog found it (nothing when it could not be read), and the box then.
+  std::optional<std::optional<std::string>> startupFound_;
+  int startupShown_ = 0;
 };
 
 }  // namespace zentab

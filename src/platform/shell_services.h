@@ -109,8 +109,12 @@ class ShellServices {
   // The executable's full path.
   virtual std::string ExePath() = 0;
 
+  // Whether two paths name the same file as the file system compares names: letters of any
+  // script in either case.
+  virtual bool SamePath(const std::string& a, const std::string& b) = 0;
   // What Windows starts when the user signs in, as the value `Zentab` of the user's Run key: its
-  // command line; nothing when there is none, and an empty text when the value is no string.
+  // command line, environment variables expanded where the value asks for it; nothing when there
+  // is none, and an empty text when the value is no string.
   virtual std::optional<std::string> StartupCommand() = 0;
   // False when the value could not be written or deleted; deleting none is no failure.
   virtual bool SetStartupCommand(const std::string& commandLine) = 0;

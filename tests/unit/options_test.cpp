@@ -59,11 +59,12 @@ TEST_F(OptionsTest, TheDialogShowsTheSettingsInForceWithEachRowsTip) {
   Open();
   EXPECT_EQ(dialog->Window().Caption(), "Zentab Ver2.5 - Options");
   EXPECT_EQ(Shown(), "00110000 10 50 5.0 秒");
-  for (auto row : {Label1, Label2, Label3, Label4, Label5, Label6}) {
-    EXPECT_FALSE(dialog->As<FakeLabel>(row).Tip().empty()) << row.name;
+  const ControlId<Label> rows[] = {Label1, Label2, Label3, Label4, Label5, Label6};
+  for (int row = 0; row < 6; ++row) {
+    EXPECT_EQ(dialog->As<FakeLabel>(rows[row]).Tip(), kRowToolTips[row]) << row;
   }
-  EXPECT_EQ(dialog->As<FakeLabel>(Label5).Tip(),
-            "ウィンドウをスキャンする間隔を設定してください。");
+  EXPECT_EQ(dialog->As<FakeCheckBox>(IsKeepSession).Tip(), kKeepSessionToolTip);
+  EXPECT_EQ(dialog->As<FakeCheckBox>(IsRunAtStartup).Tip(), kRunAtStartupToolTip);
 }
 
 TEST_F(OptionsTest, ValuesNoControlCanShowAreShownAtTheNearestEndAndHalfSecondsAtTheEvenOne) {
@@ -104,15 +105,12 @@ TEST_F(OptionsTest, OkWritesEveryEntryInOrderThenAppliesThemToTheMainWindow) {
   journal.entries.clear();
   options->Click(cmdOK);
   const std::string path = " " + kIniPath;
-  EXPECT_EQ(
-      Writes(),
-      (Lines{"Write User 警告 このファイルを直接操作すると予期しない動作をする場合があります。"
-             "必ずソフト本体のオプションから設定してください。" +
-                 path,
-             "Write Option ChkMode 0" + path, "Write Option DisabledPastLog 1" + path,
-             "Write Option MaxWatch 25" + path, "Write Option MaxLog 120" + path,
-             "Write Option Interval 12000" + path, "Write Option Through 5" + path,
-             "Write Option KeepSession 1" + path}));
+  EXPECT_EQ(Writes(),
+            (Lines{"Write User 警告 " + std::string(kSettingsWarning) + path,
+                   "Write Option ChkMode 0" + path, "Write Option DisabledPastLog 1" + path,
+                   "Write Option MaxWatch 25" + path, "Write Option MaxLog 120" + path,
+                   "Write Option Interval 12000" + path, "Write Option Through 5" + path,
+                   "Write Option KeepSession 1" + path}));
   EXPECT_EQ(journal.entries.back(), "Unload");
   EXPECT_EQ(settings, (Settings{0, 1, 25, 120, 5}));
   EXPECT_EQ(Timer().Interval(), 12000);
@@ -155,7 +153,7 @@ TEST_F(OptionsTest, ARefusedSaveSaysSoKeepsTheDialogAndLeavesTheSettingsInForce)
   Open();
   ChangeEveryControl();
   const std::string message =
-      "MsgBox 設定ファイルに書き込めませんでした。\r\n" + kIniPath + " | Zentab | 48";
+      "MsgBox " + std::string(kNotWrittenMessage) + "\r\n" + kIniPath + " | Zentab | 48";
   // The first write of this OK fails, then the fourth of the next.
   shell.Fail(FakeShell::Op::Write, 0);
   shell.Fail(FakeShell::Op::Write, 4);
@@ -174,36 +172,54 @@ TEST_F(OptionsTest, ARefusedSaveSaysSoKeepsTheDialogAndLeavesTheSettingsInForce)
   EXPECT_EQ(settings, (Settings{0, 1, 25, 120, 5}));
 }
 
-// A refusal of the registry leaves everything else of OK undone.
-TEST_F(OptionsTest, TheStartupBoxTellsWhetherWindowsStartsThisCopyAndOkMakesItSoOrSaysItCannot) {
+// The box reads the value as Windows does; OK touches it only when the user changed the box, and
+// a refusal of the registry leaves everything else of OK undone.
+TEST_F(OptionsTest, TheStartupBoxTellsWhetherWindowsStartsThisCopyAndOkChangesOnlyWhatTheUserDid) {
   Load();
   const Settings before = settings;
-  const std::string self = "\"C:\\Tools\\Zentab\\zentab.exe\"";
+  const std::string self = "\"C:\\Tools\\Zentab\\zentab.exe\"", other = "\"D:\\Old\\zentab.exe\"";
   const std::pair<std::optional<std::string>, int> values[] = {
       {std::nullopt, 0},
       {self, 1},
       {" c:\\tools\\zentab\\ZENTAB.EXE ", 1},
-      {"\"D:\\Old\\zentab.exe\"", 0},
+      {self + " /x", 0},
       {"", 0},
-      {self + " /x", 0}};
+      {"'C:\\Tools\\Zentab\\zentab.exe'", 0},
+      {"\"C:\\Tools\\Zentab\\zentab.exe", 0},
+      {other, 0}};
   for (const auto& [value, ticked] : values) {
     shell.startup = value;
     Open();
     EXPECT_EQ(dialog->Get(IsRunAtStartup).Value(), ticked) << value.value_or("none");
   }
-  ChangeEveryControl();
+  // Untouched, another copy's value stays, under a protected key or one that cannot be read.
   shell.registryReadOnly = true;
-  for (const int ticked : {1, 0}) {
-    dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(ticked);
+  for (const bool unreadable : {false, true}) {
+    shell.registryUnreadable = unreadable;
+    Open();
     journal.entries.clear();
     options->Click(cmdOK);
-    EXPECT_EQ(journal.entries.size(), 2u);
-    EXPECT_EQ(journal.entries.back(),
-              "MsgBox スタートアップに登録できませんでした。 | Zentab | 48");
-    EXPECT_EQ(settings, before);
+    EXPECT_TRUE(Calls({"SetStartup", "RemoveStartup", "MsgBox"}).empty());
+    EXPECT_TRUE(dialog->Window().unloaded);
   }
-  shell.registryReadOnly = false;
+  shell.registryUnreadable = false;
+  Open();
+  ChangeEveryControl();
   dialog->As<FakeCheckBox>(IsRunAtStartup).UserSets(1);
+  journal.entries.clear();
+  options->Click(cmdOK);
+  EXPECT_EQ(journal.entries,
+            (Lines{"SetStartupCommand " + self,
+                   "MsgBox " + std::string(kNotRegisteredMessage) + " | Zentab | 48"}));
+  EXPECT_EQ(settings, before);
+  // A settings file that cannot be written puts the value back as it was.
+  shell.registryReadOnly = false;
+  shell.readOnly = true;
+  options->Click(cmdOK);
+  shell.readOnly = false;
+  EXPECT_EQ(Calls({"SetStartup"}), (Lines{"SetStartupCommand " + self, "SetStartupCommand " + self,
+                                          "SetStartupCommand " + other}));
+  EXPECT_EQ(shell.startup, other);
   options->Click(cmdOK);
   EXPECT_EQ(shell.startup, self);  // this copy, where another one was named
   Open();

@@ -91,6 +91,7 @@ TEST(Files, AFileIsReplacedWholeOrNotAtAllReadBackMovedAsideAndRemoved) {
   const std::string readOnly = Narrow(Environment(L"ZENTAB_READONLY")) + "\\Zentab2.ini";
   EXPECT_FALSE(shell.WriteFileAtomically(readOnly, "x"));
   EXPECT_FALSE(shell.MoveFileReplacing(readOnly, readOnly + ".bad"));
+  EXPECT_FALSE(shell.RemoveFile(readOnly));
   EXPECT_EQ(shell.ReadWholeFile(readOnly, 100), "[Option]\r\nMaxLog=5\r\n");
 }
 
@@ -103,6 +104,13 @@ TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
   ASSERT_TRUE(shell.RemoveStartupCommand());
   EXPECT_EQ(shell.StartupCommand(), std::nullopt);
   EXPECT_TRUE(shell.RemoveStartupCommand());
+  // Names compare as the file system compares them, and a value may ask for variables expanded.
+  EXPECT_TRUE(shell.SamePath("C:\\Äpfel\\Ｚentab.exe", "c:\\äPFEL\\ｚENTAB.EXE"));
+  EXPECT_FALSE(shell.SamePath("C:\\Tools\\zentab.exe", "C:\\Tools\\zentab.ex"));
+  const std::wstring expandable = L"\"%TEMP%\\zentab.exe\"";
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", REG_EXPAND_SZ, expandable.c_str(),
+                  static_cast<DWORD>((expandable.size() + 1) * sizeof(wchar_t)));
+  EXPECT_EQ(shell.StartupCommand(), "\"" + Narrow(Environment(L"TEMP")) + "\\zentab.exe\"");
   // A value of another type names no program.
   const DWORD number = 1;
   RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", REG_DWORD, &number, sizeof number);

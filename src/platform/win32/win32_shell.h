@@ -42,6 +42,7 @@ class Win32Shell final : public ShellServices {
   bool IsAnotherInstanceRunning() override;
   std::string ExeFolder() override;
   std::string ExePath() override;
+  bool SamePath(const std::string& a, const std::string& b) override;
   std::optional<std::string> StartupCommand() override;
   bool SetStartupCommand(const std::string& commandLine) override;
   bool RemoveStartupCommand() override;

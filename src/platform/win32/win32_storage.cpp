@@ -63,8 +63,12 @@ bool Win32Shell::MoveFileReplacing(const std::string& from, const std::string& t
   return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
+// A deletion can be refused only when the file is closed at last (Wine on a read-only drive):
+// the file must be gone, or at least no longer be opened (a deletion pending).
 bool Win32Shell::RemoveFile(const std::string& path) {
-  return DeleteFileW(Widen(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  const std::wstring wide = Widen(path);
+  if (!DeleteFileW(wide.c_str())) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  return GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 namespace {
@@ -92,7 +96,21 @@ std::optional<std::string> Win32Shell::StartupCommand() {
     throw ShellFailure("RegQueryValueExW failed");
   }
   value.resize(wcsnlen(value.c_str(), value.size()));  // stored with or without its NUL
+  if (type == REG_EXPAND_SZ) {
+    const DWORD needed = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+    std::wstring expanded(needed, L'\0');
+    if (needed == 0 || ExpandEnvironmentStringsW(value.c_str(), expanded.data(), needed) == 0) {
+      throw ShellFailure("ExpandEnvironmentStringsW failed");
+    }
+    value.assign(expanded.c_str());
+  }
   return Narrow(value);
+}
+
+bool Win32Shell::SamePath(const std::string& a, const std::string& b) {
+  const std::wstring wideA = Widen(a), wideB = Widen(b);
+  return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                              static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
 }
 
 bool Win32Shell::SetStartupCommand(const std::string& commandLine) {
