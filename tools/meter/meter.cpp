@@ -1,6 +1,7 @@
 // Measures zentab.exe from outside under Wine, for scripts/bench.
 //   ready <runs> <floor.exe> <zentab.exe>
-//       start-up until each answers and private memory a second later, the two in turn
+//       start-up until each answers and private memory a second later, the two in turn; the
+//       second may be another floor (a program not named zentab.exe is taken for one)
 //   soak <zentab.exe> <stand-in folder> <scans> <warm-up scans>
 //       a long run: the shell's windows open and close between scans, now and then every page
 //       is reopened and the main window shown and closed; resources after the warm-up and at
@@ -184,7 +185,9 @@ int Ready(int runs, const std::string& floorExe, const std::string& zentabExe) {
   for (int run = 0; run < runs * 2; ++run) {
     const int which = (run + run / 2) % 2;  // each goes first every other pair
     Resources r;
-    const double ready = StartOnce(which == 0 ? floorExe : zentabExe, which == 0, r);
+    const std::string& exe = which == 0 ? floorExe : zentabExe;
+    const bool floor = !exe.ends_with("\\zentab.exe");
+    const double ready = StartOnce(exe, floor, r);
     if (ready < 0) return printf("FAIL %s did not start and end\n", names[which]), 1;
     printf("run %d %s ready %.1f ms", run / 2 + 1, names[which], ready);
     PrintResources("", r);
