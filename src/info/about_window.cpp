@@ -11,11 +11,6 @@ namespace {
 
 using namespace about_window;
 
-constexpr const char* kNote =
-    "Internet Explorer補助ソフト 「Zentab」\r\n\r\n\r\n"
-    "Zentabをご使用いただきありがとうございます。\r\n\r\n"
-    "感想・不具合・改善提案等ありましたら、下記URLより掲示板へお願いします。";
-
 }  // namespace
 
 AboutWindow::AboutWindow(FormView& view, ShellServices& shell) : view_(view), shell_(shell) {}
@@ -25,8 +20,8 @@ void AboutWindow::Load() {
   const int minor = shell_.VersionMinor();
   Form& window = view_.Window();
   window.SetCaption(WithVersion(window.Caption(), major, minor));
-  view_.Get(Versions).SetCaption("Version: " + VersionText(major, minor));
-  view_.Get(Note).SetCaption(kNote);
+  view_.Get(Versions).SetCaption(kVersionHead + VersionText(major, minor));
+  view_.Get(Note).SetCaption(kAboutNote);
 }
 
 bool AboutWindow::QueryUnload() {

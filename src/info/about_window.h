@@ -9,6 +9,12 @@
 
 namespace zentab {
 
+inline constexpr const char* kVersionHead = "Version: ";
+inline constexpr const char* kAboutNote =
+    "Internet Explorer補助ソフト 「Zentab」\r\n\r\n\r\n"
+    "Zentabをご使用いただきありがとうございます。\r\n\r\n"
+    "感想・不具合・改善提案等ありましたら、下記URLより掲示板へお願いします。";
+
 class AboutWindow : public ModalForm {
  public:
   AboutWindow(FormView& view, ShellServices& shell);

@@ -40,11 +40,11 @@ void VoteWindow::Click(std::string_view control) {
 }
 
 void VoteWindow::OnSubmit() {
-  if (shell_.MsgBox("送信してもよろしいですか？", "確認",
-                    kOKCancel | kQuestion | kDefaultButton2) != kOK) {
+  if (shell_.MsgBox(kVoteQuestion, kVoteQuestionCaption, kOKCancel | kQuestion | kDefaultButton2) !=
+      kOK) {
     return;
   }
-  submit_.SetCaption("お待ちください");
+  submit_.SetCaption(kVoteSending);
   vote_.SetEnabled(false);
   submit_.SetEnabled(false);
   reset_.SetEnabled(false);
@@ -64,14 +64,14 @@ void VoteWindow::OnSubmit() {
   }
   if (started) {
     shell_.Sleep(kSendingPauseMs);
-    shell_.MsgBox("ご協力ありがとうございました！", "完了", kInformation | kOKOnly);
+    shell_.MsgBox(kVoteThanks, kVoteThanksCaption, kInformation | kOKOnly);
   } else {
     // The window must not stay with every control disabled: it is done all the same.
-    shell_.MsgBox("評価を送信できませんでした。", "Zentab", kExclamation | kOKOnly);
+    shell_.MsgBox(kVoteNotSentMessage, "Zentab", kExclamation | kOKOnly);
   }
 
   submit_.SetVisible(false);
-  reset_.SetCaption("閉じる(&C)");
+  reset_.SetCaption(kVoteClose);
   reset_.SetEnabled(true);
   view_.Window().SetDefaultButton(Reset);
 }

@@ -11,6 +11,14 @@
 
 namespace zentab {
 
+inline constexpr const char* kVoteQuestion = "送信してもよろしいですか？";
+inline constexpr const char* kVoteQuestionCaption = "確認";
+inline constexpr const char* kVoteSending = "お待ちください";
+inline constexpr const char* kVoteThanks = "ご協力ありがとうございました！";
+inline constexpr const char* kVoteThanksCaption = "完了";
+inline constexpr const char* kVoteNotSentMessage = "評価を送信できませんでした。";
+inline constexpr const char* kVoteClose = "閉じる(&C)";
+
 class VoteWindow : public ModalForm {
  public:
   VoteWindow(FormView& view, ShellServices& shell);

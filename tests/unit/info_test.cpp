@@ -23,10 +23,7 @@ TEST(AboutWindow, ShowsTheVersionAndNoteAndOpensTheHomePageEachTimeUntilClosed) 
   about.Load();
   EXPECT_EQ(view.Window().Caption(), "Zentab Ver2.10");
   EXPECT_EQ(view.Get(Versions).Caption(), "Version: 2.10");
-  EXPECT_EQ(view.Get(Note).Caption(),
-            "Internet Explorer補助ソフト 「Zentab」\r\n\r\n\r\n"
-            "Zentabをご使用いただきありがとうございます。\r\n\r\n"
-            "感想・不具合・改善提案等ありましたら、下記URLより掲示板へお願いします。");
+  EXPECT_EQ(view.Get(Note).Caption(), kAboutNote);
   journal.entries.clear();
   about.Click(URL);
   about.Click(URL);
@@ -51,17 +48,25 @@ class VoteTest : public ::testing::Test {
   VoteWindow vote{view, shell};
   const std::string request =
       "Fetch http://vote.zentab.example/votrix/vote.cgi?mode=vote&no=1&namber=";
-  const std::string confirm = "MsgBox 送信してもよろしいですか？ | 確認 | 289";
+  const std::string confirm =
+      "MsgBox " + std::string(kVoteQuestion) + " | " + kVoteQuestionCaption + " | 289";
+  const Lines done{"Submit.Visible 0", "Reset.Caption " + std::string(kVoteClose),
+                   "Reset.Enabled 1", "DefaultButton Reset"};
 };
 
 TEST_F(VoteTest, SendingAsksFirstSendsTheThirdItemOfferedWaitsThanksAndLeavesOnlyClose) {
-  EXPECT_EQ(Ratings().Text(), "3-妥当・普通");
+  EXPECT_EQ(Ratings().Text(), kVoteItems[2]);
   vote.Click(vote_window::Submit);
-  EXPECT_EQ(journal.entries,
-            (Lines{confirm, "Submit.Caption お待ちください", "Vote.Enabled 0", "Submit.Enabled 0",
-                   "Reset.Enabled 0", request + "3", "Sleep 2000",
-                   "MsgBox ご協力ありがとうございました！ | 完了 | 64", "Submit.Visible 0",
-                   "Reset.Caption 閉じる(&C)", "Reset.Enabled 1", "DefaultButton Reset"}));
+  Lines expected{confirm,
+                 "Submit.Caption " + std::string(kVoteSending),
+                 "Vote.Enabled 0",
+                 "Submit.Enabled 0",
+                 "Reset.Enabled 0",
+                 request + "3",
+                 "Sleep 2000",
+                 "MsgBox " + std::string(kVoteThanks) + " | " + kVoteThanksCaption + " | 64"};
+  expected.insert(expected.end(), done.begin(), done.end());
+  EXPECT_EQ(journal.entries, expected);
   EXPECT_EQ(view.Window().CancelButton(), "Reset");
   vote.Click(vote_window::Reset);
   EXPECT_TRUE(view.Window().unloaded);
@@ -88,10 +93,10 @@ TEST_F(VoteTest, CancelInTheQuestionOrTheCloseBoxSendNothing) {
 TEST_F(VoteTest, ARequestThatCannotStartIsReportedAndTheWindowIsDoneAllTheSame) {
   shell.Fail(FakeShell::Op::Fetch);
   vote.Click(vote_window::Submit);
-  EXPECT_EQ(Lines(journal.entries.begin() + 5, journal.entries.end()),
-            (Lines{request + "3 FAILED", "MsgBox 評価を送信できませんでした。 | Zentab | 48",
-                   "Submit.Visible 0", "Reset.Caption 閉じる(&C)", "Reset.Enabled 1",
-                   "DefaultButton Reset"}));
+  Lines expected{request + "3 FAILED",
+                 "MsgBox " + std::string(kVoteNotSentMessage) + " | Zentab | 48"};
+  expected.insert(expected.end(), done.begin(), done.end());
+  EXPECT_EQ(Lines(journal.entries.begin() + 5, journal.entries.end()), expected);
 }
 
 }  // namespace
