@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev                                   # the logic and its unit tests
+  cmake g++ make libgtest-dev rapidjson-dev                     # the logic and its unit tests
   libbenchmark-dev                                              # its performance guard
   clang libclang-rt-14-dev                                      # its fuzz targets (libFuzzer)
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools       # zentab.exe

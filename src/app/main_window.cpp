@@ -15,16 +15,17 @@ MainWindow::MainWindow(FormView& view, ShellServices& shell, FormHost& host, Set
       settings_(settings),
       view_(view),
       window_(view.Window()),
+      browsers_(shell_),
       pastLog_(view.Get(PastLst), view.Get(IsPastLogMake), settings_),
-      session_(shell_, settings_, view.Get(WatchLst),
+      session_(shell_, settings_, view.Get(WatchLst), browsers_, reopener_,
                [this](const std::string& notice) { trayIcon_.ShowBalloon(notice); }),
-      scan_(shell_, settings_, view.Get(MaxWatchNum), view.Get(WatchLst), view.Get(WatchLstTmp),
-            pastLog_, [this] { session_.Save(); }),
-      reopener_(shell_, view.Get(WatchLst), view.Get(PastLst)),
+      scan_(shell_, browsers_, settings_, view.Get(MaxWatchNum), view.Get(WatchLst),
+            view.Get(WatchLstTmp), pastLog_, [this] { session_.Save(); }),
+      reopener_(shell_, browsers_, view.Get(WatchLst), view.Get(PastLst)),
       trayIcon_(shell_, window_, view.Get(SysTrayPic)),
       trayMenu_(window_, TaskTrayMenu, TMAllZentab, [this] { reopener_.ReopenAll(); }),
       menuCommands_(
-          shell_, host_, settings_, Targets(),
+          shell_, host_, settings_, browsers_, Targets(),
           [this] {
             session_.ApplySettings();
             EnableSessionCommands();
@@ -48,8 +49,9 @@ bool MainWindow::Load() {
   LoadSettings(shell_, settings_, Targets());
   // Read before the first scan saves the windows open now in its place.
   session_.Load();
-  for (const SessionWindow& window : session_.Previous())
-    pastLog_.AddPrevious(window.title, window.address);
+  for (const SessionWindow& window : session_.Previous()) {
+    pastLog_.AddPrevious(window.title, window.address, session_.OriginOf(window));
+  }
   EnableSessionCommands();
   scan_.OnScanTimer();
   window_.SetVisible(false);
@@ -94,6 +96,18 @@ void MainWindow::OnSessionEnded(bool ending) {
   } else {
     session_.SessionGoesOn();
   }
+}
+
+void MainWindow::OnBrowserMessage(std::uintptr_t host, std::string_view message) {
+  if (!ended_) browsers_.Receive(host, message);
+}
+
+void MainWindow::OnBrowserHostClosing(std::uintptr_t host) {
+  browsers_.Forget(host);
+}
+
+void MainWindow::OnBrowsersLinked() {
+  if (!ended_) browsers_.AskForTabs();
 }
 
 void MainWindow::OnShellRestarted() {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/menu_commands.h"
+#include "browsers/connected_browsers.h"
 #include "platform/form_host.h"
 #include "platform/form_view.h"
 #include "platform/shell_services.h"
@@ -48,6 +49,11 @@ class MainWindow : public FormEvents {
   // The user's session ends (leave as the exit command does), or goes on after all (the end was
   // cancelled: the windows are the user's choice again).
   void OnSessionEnded(bool ending);
+  // A browser's host hands over what its browser sent, or says it has gone.
+  void OnBrowserMessage(std::uintptr_t host, std::string_view message);
+  void OnBrowserHostClosing(std::uintptr_t host);
+  // The browsers can reach the program now: those already running are asked for their tabs.
+  void OnBrowsersLinked();
   void Exit();
 
   std::int16_t RedirectNavigated() const { return scan_.RedirectNavigated(); }
@@ -64,6 +70,7 @@ class MainWindow : public FormEvents {
   FormView& view_;
   Form& window_;
 
+  ConnectedBrowsers browsers_;
   PastLog pastLog_;
   LastSession session_;
   Scan scan_;

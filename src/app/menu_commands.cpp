@@ -16,11 +16,12 @@
 namespace zentab {
 
 MenuCommands::MenuCommands(ShellServices& shell, FormHost& host, Settings& settings,
-                           SettingsTargets mainWindowTargets, std::function<void()> optionsClosed,
-                           Form& mainWindow)
+                           ConnectedBrowsers& browsers, SettingsTargets mainWindowTargets,
+                           std::function<void()> optionsClosed, Form& mainWindow)
     : shell_(shell),
       host_(host),
       settings_(settings),
+      browsers_(browsers),
       mainWindowTargets_(mainWindowTargets),
       optionsClosed_(std::move(optionsClosed)),
       mainWindow_(mainWindow) {}
@@ -47,7 +48,7 @@ void MenuCommands::ShowOptions() {
   // What follows the dialog may ask the user too, still one window at a time.
   ScopeGuard closed([this] { modalOpen_ = false; });
   host_.ShowModal(OptionsDesign(), [this](FormView& view) {
-    return std::make_unique<OptionsDialog>(view, shell_, settings_, mainWindowTargets_);
+    return std::make_unique<OptionsDialog>(view, shell_, settings_, browsers_, mainWindowTargets_);
   });
   optionsClosed_();
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "browsers/connected_browsers.h"
 #include "platform/controls.h"
 #include "platform/form_host.h"
 #include "platform/shell_services.h"
@@ -19,8 +20,8 @@ class MenuCommands {
   // the settings to, `optionsClosed` what else follows the settings; `mainWindow` owns the home
   // page's shell call.
   MenuCommands(ShellServices& shell, FormHost& host, Settings& settings,
-               SettingsTargets mainWindowTargets, std::function<void()> optionsClosed,
-               Form& mainWindow);
+               ConnectedBrowsers& browsers, SettingsTargets mainWindowTargets,
+               std::function<void()> optionsClosed, Form& mainWindow);
 
   void ShowHelp();
   void OpenHomePage();
@@ -37,6 +38,7 @@ class MenuCommands {
   ShellServices& shell_;
   FormHost& host_;
   Settings& settings_;
+  ConnectedBrowsers& browsers_;
   SettingsTargets mainWindowTargets_;
   std::function<void()> optionsClosed_;
   Form& mainWindow_;

@@ -23,6 +23,8 @@ inline constexpr ControlId<OptionButton> IsUsePastLogOp0{"IsUsePastLogOp(0)", 11
 inline constexpr ControlId<OptionButton> IsUsePastLogOp1{"IsUsePastLogOp(1)", 1111};
 inline constexpr ControlId<CheckBox> IsKeepSession{"IsKeepSession", 1127};
 inline constexpr ControlId<CheckBox> IsRunAtStartup{"IsRunAtStartup", 1128};
+inline constexpr ControlId<CheckBox> IsWatchBrowsers{"IsWatchBrowsers", 1129};
+inline constexpr ControlId<Label> Label8{"Label8", 1130};
 inline constexpr ControlId<Label> Label3{"Label3", 1112};
 inline constexpr ControlId<TextBox> HMWatch{"HMWatch", 1113};
 inline constexpr ControlId<RangeControl> HMWatchUD{"HMWatchUD", 1114};

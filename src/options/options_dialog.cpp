@@ -38,10 +38,12 @@ int WholeSeconds(std::int32_t milliseconds) {
 }  // namespace
 
 OptionsDialog::OptionsDialog(FormView& view, ShellServices& shell, Settings& settings,
-                             SettingsTargets mainWindow)
+                             ConnectedBrowsers& browsers, SettingsTargets mainWindow)
     : view_(view),
       shell_(shell),
       settings_(settings),
+      browsers_(browsers),
+      registration_(shell),
       mainWindow_(mainWindow),
       isChkModeOp_{&view.Get(IsChkModeOp0), &view.Get(IsChkModeOp1), &view.Get(IsChkModeOp2)},
       isUsePastLogOp_{&view.Get(IsUsePastLogOp0), &view.Get(IsUsePastLogOp1)},
@@ -55,7 +57,8 @@ OptionsDialog::OptionsDialog(FormView& view, ShellServices& shell, Settings& set
       asRedirectA_(view.Get(AS_RedirectA)),
       asBoardLink_(view.Get(AS_BoardLink)),
       isKeepSession_(view.Get(IsKeepSession)),
-      isRunAtStartup_(view.Get(IsRunAtStartup)) {}
+      isRunAtStartup_(view.Get(IsRunAtStartup)),
+      isWatchBrowsers_(view.Get(IsWatchBrowsers)) {}
 
 void OptionsDialog::Load() {
   SetDialogTexts();
@@ -89,6 +92,15 @@ void OptionsDialog::Load() {
   } catch (const ShellFailure&) {
   }
   startupShown_ = isRunAtStartup_.Value();
+  // Likewise the browsers: ticked when every browser's key names this copy's host.
+  try {
+    isWatchBrowsers_.SetValue(registration_.Registered() ? 1 : 0);
+  } catch (const ShellFailure&) {
+  }
+  browsersShown_ = isWatchBrowsers_.Value();
+  const std::string connected = browsers_.ConnectedNames();
+  view_.Get(Label8).SetCaption(kConnectedBrowsersHead +
+                               (connected.empty() ? kNoBrowserConnected : connected));
 }
 
 bool OptionsDialog::NamesThisProgram(std::string_view command) {
@@ -102,6 +114,8 @@ void OptionsDialog::SetDialogTexts() {
   for (int row = 0; row < 6; ++row) view_.Get(kRowCaptions[row]).SetToolTipText(kRowToolTips[row]);
   isKeepSession_.SetToolTipText(kKeepSessionToolTip);
   isRunAtStartup_.SetToolTipText(kRunAtStartupToolTip);
+  isWatchBrowsers_.SetToolTipText(kWatchBrowsersToolTip);
+  view_.Get(Label8).SetToolTipText(kConnectedBrowsersToolTip);
 }
 
 void OptionsDialog::OnIntervalChange() {
@@ -175,6 +189,12 @@ bool OptionsDialog::ApplyStartup(Undo& undo) {
   return true;
 }
 
+std::optional<std::string> OptionsDialog::ApplyBrowsers(Undo& undo) {
+  const int ticked = isWatchBrowsers_.Value();
+  if (ticked == browsersShown_) return std::nullopt;
+  return registration_.Apply(ticked != 0, undo);
+}
+
 void OptionsDialog::OnOk() {
   // The registry first, so that a refusal leaves everything else of OK undone; what it changed is
   // put back should a later step fail.
@@ -184,6 +204,9 @@ void OptionsDialog::OnOk() {
     shell_.MsgBox(message, "Zentab", kExclamation | kOKOnly);
   };
   if (!ApplyStartup(undo)) return fail(kNotRegisteredMessage);
+  if (const auto failed = ApplyBrowsers(undo)) {
+    return fail(kNotLinkedMessage + ("\r\n" + *failed));
+  }
   const Settings before = settings_;
   const bool pauseBoxShown = mainWindow_.isPastLogMake.Visible();
   if (!WriteEverything()) {
@@ -194,6 +217,8 @@ void OptionsDialog::OnOk() {
     return fail(kNotWrittenMessage + ("\r\n" + SettingsFilePath(shell_.ExeFolder())));
   }
   LoadSettings(shell_, settings_, mainWindow_);
+  // The browsers no longer watched let go of their hosts, and their lines go at the next scan.
+  if (browsersShown_ && !isWatchBrowsers_.Value()) browsers_.DisconnectAll();
   view_.Window().Unload();
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "browsers/connected_browsers.h"
+#include "browsers/registration.h"
 #include "platform/form_host.h"
 #include "platform/shell_services.h"
 #include "settings/settings.h"
@@ -33,13 +35,20 @@ inline constexpr const char* kKeepSessionToolTip =
     "監視項目を Zentab2.session に記録し、次に起動したときに過去ログの先頭に表示します。";
 inline constexpr const char* kRunAtStartupToolTip =
     "Windows にサインインしたときに Zentab を自動的に起動します。";
+inline constexpr const char* kWatchBrowsersToolTip =
+    "Chrome・Edge・Firefox に Zentab の拡張機能を入れると、開いているタブも監視項目に加わります。";
+inline constexpr const char* kConnectedBrowsersToolTip =
+    "Zentab の拡張機能を通していま Zentab とつながっているブラウザです。";
+inline constexpr const char* kConnectedBrowsersHead = "接続中のブラウザ: ";
+inline constexpr const char* kNoBrowserConnected = "なし";
+inline constexpr const char* kNotLinkedMessage = "ブラウザ連携を登録できませんでした。";
 inline constexpr const char* kNotWrittenMessage = "設定ファイルに書き込めませんでした。";
 inline constexpr const char* kNotRegisteredMessage = "スタートアップに登録できませんでした。";
 
 class OptionsDialog : public ModalForm {
  public:
   OptionsDialog(FormView& view, ShellServices& shell, Settings& settings,
-                SettingsTargets mainWindow);
+                ConnectedBrowsers& browsers, SettingsTargets mainWindow);
 
   void Load() override;
   // The close box discards the edits, as Cancel does.
@@ -52,19 +61,23 @@ class OptionsDialog : public ModalForm {
   void OnCancel();
 
  private:
-  using Undo = std::vector<std::function<void()>>;
+  using Undo = BrowserRegistration::Undo;
   void SetDialogTexts();
   // Whether Windows runs this program alone for the command line, as it reads one.
   bool NamesThisProgram(std::string_view command);
   // Registers the program to start at sign-in as the box says, when the user changed the box;
   // false when the registry refuses. `undo` learns how to put the value back.
   bool ApplyStartup(Undo& undo);
+  // Lets the browsers start the host, or no longer, when the user changed the box; what failed.
+  std::optional<std::string> ApplyBrowsers(Undo& undo);
   // Writes the entries in order; false at the first that fails.
   bool WriteEverything();
 
   FormView& view_;
   ShellServices& shell_;
   Settings& settings_;
+  ConnectedBrowsers& browsers_;
+  BrowserRegistration registration_;
   SettingsTargets mainWindow_;
   OptionButton* isChkModeOp_[3];
   OptionButton* isUsePastLogOp_[2];
@@ -79,9 +92,11 @@ class OptionsDialog : public ModalForm {
   CheckBox& asBoardLink_;
   CheckBox& isKeepSession_;
   CheckBox& isRunAtStartup_;
+  CheckBox& isWatchBrowsers_;
   // The Run value as the dialog found it (nothing when it could not be read), and the box then.
   std::optional<std::optional<std::string>> startupFound_;
   int startupShown_ = 0;
+  int browsersShown_ = 0;
 };
 
 }  // namespace zentab

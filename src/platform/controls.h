@@ -23,12 +23,16 @@ class Control {
 
 class ListBox : public Control {
  public:
-  virtual void AddItem(const std::string& line) = 0;
+  void AddItem(const std::string& line) { AddItem(line, 0); }
+  // A line with a number of the program's own kept beside it, where the line came from.
+  virtual void AddItem(const std::string& line, std::uint32_t data) = 0;
   virtual void RemoveItem(int index) = 0;
   virtual void Clear() = 0;
   virtual int ListCount() const = 0;
   // The line at index; the empty text outside 0..ListCount()-1.
   virtual std::string List(int index) const = 0;
+  // The number kept beside the line at index; 0 outside 0..ListCount()-1.
+  virtual std::uint32_t ItemData(int index) const = 0;
   // The selected line's index, -1 when none is selected; SetListIndex(-1) deselects.
   virtual int ListIndex() const = 0;
   virtual void SetListIndex(int index) = 0;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/failure.h"
 
@@ -64,6 +65,17 @@ class ShellServices {
   virtual std::shared_ptr<BrowserWindow> ShellWindowsItem(std::int16_t position) = 0;
   // A new, visible top-level browser window at address, not tracked afterwards.
   virtual void OpenNewBrowserWindow(const std::string& address) = 0;
+  // A web page in the default browser, a folder in a new folder window; nothing else is opened,
+  // so that no program or document behind an address is ever run.
+  virtual void OpenWithShell(const std::string& address) = 0;
+
+  // The hosts that browsers started for Zentab's extension, one per browser profile, running now.
+  virtual std::vector<std::uintptr_t> BrowserHosts() = 0;
+  virtual bool IsBrowserHostRunning(std::uintptr_t host) = 0;
+  // Hands a message to the host for its browser; false when the host did not take it.
+  virtual bool SendToBrowserHost(std::uintptr_t host, const std::string& message) = 0;
+  // Asks the host to end: its browser is no longer watched.
+  virtual void CloseBrowserHost(std::uintptr_t host) = 0;
 
   virtual void TrayAdd(const TrayIconData& data) = 0;
   virtual void TrayDelete(const TrayIconData& data) = 0;
@@ -119,6 +131,13 @@ class ShellServices {
   // False when the value could not be written or deleted; deleting none is no failure.
   virtual bool SetStartupCommand(const std::string& commandLine) = 0;
   virtual bool RemoveStartupCommand() = 0;
+  // The default value of a key under HKEY_CURRENT_USER; nothing when the key or the value is
+  // missing. Throws when it cannot be read.
+  virtual std::optional<std::string> UserRegistryValue(const std::string& key) = 0;
+  // Creates the key as needed. False when it could not be written or deleted; deleting none is no
+  // failure.
+  virtual bool SetUserRegistryValue(const std::string& key, const std::string& value) = 0;
+  virtual bool RemoveUserRegistryKey(const std::string& key) = 0;
   virtual int VersionMajor() = 0;
   virtual int VersionMinor() = 0;
   // One pass of the pending window messages.

@@ -1,5 +1,6 @@
 #include "session/last_session.h"
 
+#include <map>
 #include <utility>
 
 #include "watch/lines.h"
@@ -7,8 +8,19 @@
 namespace zentab {
 
 LastSession::LastSession(ShellServices& shell, const Settings& settings, const ListBox& watchLst,
+                         ConnectedBrowsers& browsers, Reopener& reopener,
                          std::function<void(const std::string&)> report)
-    : shell_(shell), settings_(settings), watchLst_(watchLst), report_(std::move(report)) {}
+    : shell_(shell),
+      settings_(settings),
+      watchLst_(watchLst),
+      browsers_(browsers),
+      reopener_(reopener),
+      report_(std::move(report)) {}
+
+std::uint32_t LastSession::OriginOf(const SessionWindow& window) {
+  const auto browser = BrowserKindOf(window.browser);
+  return browser ? browsers_.Tag({*browser, 0, window.window}) : 0;
+}
 
 std::string LastSession::Path() {
   return SessionFilePath(shell_.ExeFolder());
@@ -48,9 +60,17 @@ void LastSession::Save() {
     return;
   }
   std::vector<SessionWindow> windows;
+  // A browser's windows are numbered in the file as they come.
+  std::map<std::uint32_t, std::int64_t> numbers;
   for (int i = 0; i < watchLst_.ListCount(); ++i) {
     auto [title, address] = TitleAndAddressOfLine(watchLst_.List(i));
-    windows.push_back({std::move(title), std::move(address)});
+    SessionWindow& window = windows.emplace_back(std::move(title), std::move(address));
+    const std::uint32_t tag = watchLst_.ItemData(i);
+    if (const auto origin = browsers_.OriginOf(tag)) {
+      window.browser = BrowserId(origin->browser);
+      window.window = numbers.try_emplace(tag, static_cast<std::int64_t>(numbers.size() + 1))
+                          .first->second;
+    }
   }
   std::string bytes = EncodeSession(windows);
   if (bytes == saved_) return;
@@ -63,12 +83,9 @@ void LastSession::Save() {
 }
 
 void LastSession::ReopenAll() {
-  for (const SessionWindow& window : previous_) {
-    try {
-      shell_.OpenNewBrowserWindow(window.address);
-    } catch (const ShellFailure&) {
-    }
-  }
+  std::vector<Page> pages;
+  for (const SessionWindow& window : previous_) pages.push_back({window.address, OriginOf(window)});
+  reopener_.Open(pages, false);
 }
 
 void LastSession::ApplySettings() {

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "browsers/connected_browsers.h"
 #include "platform/controls.h"
 #include "platform/shell_services.h"
 #include "session/session_file.h"
 #include "settings/settings.h"
+#include "watch/reopen.h"
 
 namespace zentab {
 
@@ -20,8 +22,10 @@ inline constexpr const char* kSessionNotRemovedMessage = "前回のウィンド�
 
 class LastSession {
  public:
-  // `watchLst` is what is saved; `report` shows the user a notice that needs no answer.
+  // `watchLst` is what is saved, `browsers` tell where its lines came from, `reopener` opens the
+  // pages again; `report` shows the user a notice that needs no answer.
   LastSession(ShellServices& shell, const Settings& settings, const ListBox& watchLst,
+              ConnectedBrowsers& browsers, Reopener& reopener,
               std::function<void(const std::string&)> report);
 
   // At start-up: the previous session from its file, when sessions are kept. A file that is not a
@@ -29,6 +33,8 @@ class LastSession {
   // read nor set aside is never overwritten: nothing is saved in this run, and the user is told.
   void Load();
   const std::vector<SessionWindow>& Previous() const { return previous_; }
+  // The tag of where a window of the previous session came from, as lines keep it.
+  std::uint32_t OriginOf(const SessionWindow& window);
 
   // The watch list was rebuilt: its windows become the saved session, unless it is empty (the
   // shell may be restarting), holds what was saved last, sessions are not kept, or saving is held.
@@ -55,6 +61,8 @@ class LastSession {
   ShellServices& shell_;
   const Settings& settings_;
   const ListBox& watchLst_;
+  ConnectedBrowsers& browsers_;
+  Reopener& reopener_;
   std::function<void(const std::string&)> report_;
   std::vector<SessionWindow> previous_;
   bool keeping_ = false;  // KeepSession as last applied

@@ -1,15 +1,20 @@
 // The file that keeps the last session: the windows of the watch list, a title and an address
 // each, in plain text that Notepad shows (UTF-8, CRLF line ends):
 //
-//   Zentab2 session 1
+//   Zentab2 session 2
 //   <title><TAB><address>
+//   <title><TAB><address><TAB><browser><TAB><window>
 //   ...
 //   end
 //
-// In a title or an address a backslash is written \\, a tab \t, CR \r, LF \n and NUL \0.
+// A browser's page names its browser (chrome, edge, firefox) and a number that its window's pages
+// share. A session without browsers' pages is written as version 1, whose lines have two fields,
+// so that an older Zentab still reads it. In a title or an address a backslash is written \\, a
+// tab \t, CR \r, LF \n and NUL \0.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +24,8 @@ namespace zentab {
 
 struct SessionWindow {
   std::string title, address;
+  std::string browser{};  // empty for a window of the shell
+  std::int64_t window = 0;
   bool operator==(const SessionWindow&) const = default;
 };
 

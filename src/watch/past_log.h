@@ -14,13 +14,15 @@ class PastLog {
   PastLog(ListBox& pastLst, CheckBox& isPastLogMake, const Settings& settings);
 
   // One accepted window at its position in the current scan.
-  void Add(std::int16_t position, const std::string& title, const std::string& address);
+  // `origin` is kept beside the line: where it came from.
+  void Add(std::int16_t position, const std::string& title, const std::string& address,
+           std::uint32_t origin = 0);
   // A window of the previous session, before the first scan.
-  void AddPrevious(const std::string& title, const std::string& address);
+  void AddPrevious(const std::string& title, const std::string& address, std::uint32_t origin = 0);
 
  private:
   // A line at the end, the oldest dropped beyond MaxLog.
-  void Append(const std::string& line);
+  void Append(const std::string& line, std::uint32_t origin);
 
   ListBox& pastLst_;
   CheckBox& isPastLogMake_;

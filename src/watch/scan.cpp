@@ -1,5 +1,6 @@
 #include "watch/scan.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/scope_guard.h"
@@ -29,9 +30,11 @@ bool AcceptedByCheckMode(int chkMode, const std::string& address) {
 
 }  // namespace
 
-Scan::Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, ListBox& watchLst,
-           ListBox& watchLstTmp, PastLog& pastLog, std::function<void()> rebuilt)
+Scan::Scan(ShellServices& shell, ConnectedBrowsers& browsers, const Settings& settings,
+           Label& maxWatchNum, ListBox& watchLst, ListBox& watchLstTmp, PastLog& pastLog,
+           std::function<void()> rebuilt)
     : shell_(shell),
+      browsers_(browsers),
       settings_(settings),
       maxWatchNum_(maxWatchNum),
       watchLst_(watchLst),
@@ -60,7 +63,10 @@ void Scan::OnScanTimer() {
 
 void Scan::ScanWindows() {
   const std::string max = std::to_string(settings_.MaxWatch);
-  if (shell_.ShellWindowsCount() == 0) {
+  // A copy: a browser's new snapshot may arrive while the scan waits on the shell.
+  const std::vector<ListedTab> tabs = browsers_.ListedTabs(std::max<int>(settings_.MaxWatch, 0));
+  bool shellEnded = shell_.ShellWindowsCount() == 0;
+  if (shellEnded && tabs.empty()) {
     maxWatchNum_.SetCaption("0/" + max);
     watchLst_.Clear();
     watchLstTmp_.Clear();
@@ -79,9 +85,16 @@ void Scan::ScanWindows() {
 
   const int last = settings_.MaxWatch - 1;
   try {
+    auto tab = tabs.begin();
     for (int i = 0; i <= last; ++i) {
       const auto position = static_cast<std::int16_t>(i);
-      curBrowser_ = shell_.ShellWindowsItem(position);
+      // The browsers' tabs follow the shell's windows.
+      std::uint32_t origin = 0;
+      if (!shellEnded) shellEnded = !(curBrowser_ = shell_.ShellWindowsItem(position));
+      if (shellEnded) {
+        curBrowser_ = tab == tabs.end() ? nullptr : browsers_.Page(*tab);
+        if (curBrowser_) origin = tab++->origin;
+      }
       maxWatchNum_.SetCaption(std::to_string(i) + "/" + max);
       maxWatchNum_.Refresh();
 
@@ -99,7 +112,7 @@ void Scan::ScanWindows() {
       if (mode == 2 || ((mode == 0 || mode == 1) && AcceptedByCheckMode(mode, url()))) {
         const std::string title = name();
         const std::string address = url();
-        AddWatchEntry(position, title, address);
+        AddWatchEntry(position, title, address, origin);
       }
     }
   } catch (const NoWindow&) {
@@ -127,19 +140,20 @@ void Scan::CopyScratchToWatchList() {
   watchLst_.Clear();
   for (int i = 0; i < kWatchListCapacity; ++i) {
     const std::string line = watchLstTmp_.List(i);
-    if (!line.empty()) watchLst_.AddItem(line);
+    if (!line.empty()) watchLst_.AddItem(line, watchLstTmp_.ItemData(i));
   }
   rebuilt_();
 }
 
 void Scan::AddWatchEntry(std::int16_t position, const std::string& title,
-                         const std::string& address) {
-  // A page still loading shows its address as its title; give it a moment.
-  if (address == title) shell_.Sleep(kLoadingPauseMs);
+                         const std::string& address, std::uint32_t origin) {
+  // A window still loading shows its address as its title; give it a moment. A tab's snapshot
+  // would not change in it: its browser sends the title once it has one.
+  if (address == title && origin == 0) shell_.Sleep(kLoadingPauseMs);
   const std::string shownTitle = ListTitle(title);
   if (address.empty() || shownTitle.empty()) return;
-  watchLstTmp_.AddItem(WatchLine(position, shownTitle, address));
-  pastLog_.Add(position, shownTitle, address);
+  watchLstTmp_.AddItem(WatchLine(position, shownTitle, address), origin);
+  pastLog_.Add(position, shownTitle, address, origin);
 }
 
 }  // namespace zentab

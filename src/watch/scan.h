@@ -1,5 +1,6 @@
-// The scan of the shell's windows: one line per accepted window into the scratch list, then the
-// watch list rebuilt from it when an end-of-scan test says it changed.
+// The scan of the shell's windows, then of the connected browsers' tabs: one line per accepted
+// window or tab into the scratch list, then the watch list rebuilt from it when an end-of-scan
+// test says it changed.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "browsers/connected_browsers.h"
 #include "platform/controls.h"
 #include "platform/shell_services.h"
 #include "settings/settings.h"
@@ -17,8 +19,9 @@ namespace zentab {
 class Scan {
  public:
   // `rebuilt` runs each time the end-of-scan rule has rebuilt the watch list.
-  Scan(ShellServices& shell, const Settings& settings, Label& maxWatchNum, ListBox& watchLst,
-       ListBox& watchLstTmp, PastLog& pastLog, std::function<void()> rebuilt);
+  Scan(ShellServices& shell, ConnectedBrowsers& browsers, const Settings& settings,
+       Label& maxWatchNum, ListBox& watchLst, ListBox& watchLstTmp, PastLog& pastLog,
+       std::function<void()> rebuilt);
 
   // One scan; a tick that arrives while one runs is dropped.
   void OnScanTimer();
@@ -32,9 +35,11 @@ class Scan {
   void EndOfFullScan();
   void EndOfShortScan();
   void CopyScratchToWatchList();
-  void AddWatchEntry(std::int16_t position, const std::string& title, const std::string& address);
+  void AddWatchEntry(std::int16_t position, const std::string& title, const std::string& address,
+                     std::uint32_t origin);
 
   ShellServices& shell_;
+  ConnectedBrowsers& browsers_;
   const Settings& settings_;
   Label& maxWatchNum_;
   ListBox& watchLst_;

@@ -5,9 +5,16 @@
 
 namespace zentab::test {
 
+// Where a line came from shows in the journal when it is anywhere.
+void FakeListBox::AddItem(const std::string& line, std::uint32_t from) {
+  lines.push_back(line), data.push_back(from);
+  Log("AddItem", from == 0 ? line : line + " [" + std::to_string(from) + "]");
+}
+
 void FakeListBox::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) throw std::out_of_range("RemoveItem");
   lines.erase(lines.begin() + index);
+  data.erase(data.begin() + index);
   if (value_ >= index) value_ = value_ == index ? -1 : value_ - 1;
   Log("RemoveItem", index);
 }

@@ -62,16 +62,21 @@ class Fake : public Interface {
 class FakeListBox : public Fake<ListBox> {
  public:
   FakeListBox(const ControlDesign& d, Journal& j) : Fake(d, j) { value_ = -1; }
-  void AddItem(const std::string& line) override { lines.push_back(line), Log("AddItem", line); }
+  using ListBox::AddItem;
+  void AddItem(const std::string& line, std::uint32_t data) override;
   void RemoveItem(int index) override;
-  void Clear() override { lines.clear(), value_ = -1, Log("Clear", ""); }
+  void Clear() override { lines.clear(), data.clear(), value_ = -1, Log("Clear", ""); }
   int ListCount() const override { return static_cast<int>(lines.size()); }
   std::string List(int index) const override {
     return index >= 0 && index < ListCount() ? lines[static_cast<size_t>(index)] : "";
   }
+  std::uint32_t ItemData(int index) const override {
+    return index >= 0 && index < ListCount() ? data[static_cast<size_t>(index)] : 0;
+  }
   int ListIndex() const override { return value_; }
   void SetListIndex(int index) override;
   std::vector<std::string> lines;
+  std::vector<std::uint32_t> data;
 };
 
 class FakeLabel : public Fake<Label> {

@@ -67,6 +67,39 @@ void FakeShell::OpenNewBrowserWindow(const std::string& address) {
   Call(Op::NewBrowserWindow, 0, "NewBrowserWindow " + address);
 }
 
+void FakeShell::OpenWithShell(const std::string& address) {
+  Call(Op::OpenWithShell, 0, "OpenWithShell " + address);
+}
+
+bool FakeShell::SendToBrowserHost(std::uintptr_t host, const std::string& message) {
+  const bool taken = hosts.contains(host) && !refusing.contains(host);
+  journal_.Add("Host " + std::to_string(host) + " " + message + (taken ? "" : " FAILED"));
+  return taken;
+}
+
+void FakeShell::CloseBrowserHost(std::uintptr_t host) {
+  journal_.Add("CloseHost " + std::to_string(host));
+  hosts.erase(host);
+}
+
+std::optional<std::string> FakeShell::UserRegistryValue(const std::string& key) {
+  if (registryUnreadable) throw ShellFailure("simulated failure");
+  const auto value = registry.find(key);
+  return value == registry.end() ? std::nullopt : std::optional(value->second);
+}
+
+bool FakeShell::SetUserRegistryValue(const std::string& key, const std::string& value) {
+  journal_.Add("SetRegistry " + key + " " + value + (registryReadOnly ? " FAILED" : ""));
+  if (!registryReadOnly) registry[key] = value;
+  return !registryReadOnly;
+}
+
+bool FakeShell::RemoveUserRegistryKey(const std::string& key) {
+  journal_.Add("RemoveRegistry " + key + (registryReadOnly ? " FAILED" : ""));
+  if (!registryReadOnly) registry.erase(key);
+  return !registryReadOnly;
+}
+
 std::string FakeShell::Describe(const TrayIconData& data) {
   return std::to_string(data.cbSize) + " " + std::to_string(data.hWnd) + " " +
          std::to_string(data.uID) + " " + std::to_string(data.uFlags) + " " +

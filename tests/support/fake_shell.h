@@ -19,7 +19,7 @@ class FakeShell : public ShellServices {
  public:
   // clang-format off
   enum class Op { Count, Item, LocationURL, LocationName, Navigate2, NewBrowserWindow, Write, Start,
-                  Fetch, Read };
+                  Fetch, Read, OpenWithShell };
   // clang-format on
   struct Window {
     std::string title, url;
@@ -45,14 +45,25 @@ class FakeShell : public ShellServices {
   std::deque<int> answers;  // the buttons pressed in the next message boxes; OK after
   std::string exeFolder = "C:\\Tools\\Zentab";
   std::optional<std::string> startup;  // the program Windows starts at sign-in
+  std::map<std::string, std::string> registry;  // other keys' values, by path
   bool registryReadOnly = false;
   bool registryUnreadable = false;
+  std::set<std::uintptr_t> hosts;     // the browsers' hosts running
+  std::set<std::uintptr_t> refusing;  // hosts that take no message
   int major = 2, minor = 0;
   bool anotherInstance = false, ended = false;
 
   int ShellWindowsCount() override;
   std::shared_ptr<BrowserWindow> ShellWindowsItem(std::int16_t position) override;
   void OpenNewBrowserWindow(const std::string& address) override;
+  void OpenWithShell(const std::string& address) override;
+  std::vector<std::uintptr_t> BrowserHosts() override { return {hosts.begin(), hosts.end()}; }
+  bool IsBrowserHostRunning(std::uintptr_t host) override { return hosts.contains(host); }
+  bool SendToBrowserHost(std::uintptr_t host, const std::string& message) override;
+  void CloseBrowserHost(std::uintptr_t host) override;
+  std::optional<std::string> UserRegistryValue(const std::string& key) override;
+  bool SetUserRegistryValue(const std::string& key, const std::string& value) override;
+  bool RemoveUserRegistryKey(const std::string& key) override;
   void TrayAdd(const TrayIconData& data) override { journal_.Add("TrayAdd " + Describe(data)); }
   void TrayDelete(const TrayIconData& data) override {
     journal_.Add("TrayDelete " + Describe(data));

@@ -15,7 +15,7 @@ class OptionsTest : public MainWindowTest {
   void Open() {
     dialog = std::make_unique<FakeView>(OptionsDesign(), journal);
     options = std::make_unique<OptionsDialog>(
-        *dialog, shell, settings,
+        *dialog, shell, settings, browsers,
         SettingsTargets{PauseBox(), List(main_window::PastLst), view.Get(main_window::MaxWatchNum),
                         view.Get(main_window::MaxLogNum), Timer()});
     dialog->SetEvents(options.get());
@@ -49,6 +49,7 @@ class OptionsTest : public MainWindowTest {
   }
   Lines Writes() { return Calls({"Write"}); }
 
+  ConnectedBrowsers browsers{shell};
   std::unique_ptr<FakeView> dialog;
   std::unique_ptr<OptionsDialog> options;
 };
@@ -74,8 +75,8 @@ TEST_F(OptionsTest, ValuesNoControlCanShowAreShownAtTheNearestEndAndHalfSecondsA
     int interval;
     const char* shown;
   } cases[] = {
-      {{5, 7, 40, 0, 0}, 60000, "00101000 30 1 30.0 秒"},
-      {{-1, -1, -4, 900, 0}, 400, "10001000 1 200 1.0 秒"},
+      {{5, 7, 140, 0, 0}, 60000, "00101000 100 1 30.0 秒"},
+      {{-1, -1, -4, 2500, 0}, 400, "10001000 1 2000 1.0 秒"},
       {{1, 0, 10, 50, 0}, 2500, "01010000 10 50 2.0 秒"},
       {{2, 0, 10, 50, 0}, 3500, "00110000 10 50 4.0 秒"},
   };

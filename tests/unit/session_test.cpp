@@ -23,7 +23,7 @@ TEST(SessionFile, AnyTitleAndAddressComeBackExactlyAndAnythingElseIsNoSession) {
   EXPECT_EQ(DecodeSession(bytes), windows);
   for (const std::string& damaged : std::vector<std::string>{
            bytes.substr(0, bytes.size() / 2), bytes.substr(0, bytes.size() - 1),
-           "Zentab2 session 2\r\nend\r\n", "Zentab2 session 1\r\n", "[Option]\r\nMaxLog=5\r\n",
+           "Zentab2 session 3\r\nend\r\n", "Zentab2 session 1\r\n", "[Option]\r\nMaxLog=5\r\n",
            "Zentab2 session 1\r\nno tab\r\nend\r\n", "Zentab2 session 1\r\na\tb\tc\r\nend\r\n",
            "Zentab2 session 1\r\nbad \\q\tx\r\nend\r\n", "Zentab2 session 1\r\ntitle\t\r\nend\r\n",
            "Zentab2 session 1\r\na\rb\tc\r\nend\r\n", std::string()}) {

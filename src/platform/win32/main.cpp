@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/main_window_design.h"
 #include "platform/win32/message_loop.h"
+#include "platform/win32/win32_browser_link.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_form_host.h"
 #include "platform/win32/win32_shell.h"
@@ -40,6 +41,14 @@ int Run(HINSTANCE instance) {
   view.OnShellRestarted([&mainWindow] { mainWindow.OnShellRestarted(); });
   view.OnSessionEndQueried([&mainWindow] { mainWindow.OnSessionEndQueried(); });
   view.OnSessionEnded([&mainWindow](bool ending) { mainWindow.OnSessionEnded(ending); });
+  // Only the instance that runs on is found by the browsers' hosts.
+  zentab::Win32BrowserLink browsers(
+      instance,
+      [&mainWindow](std::uintptr_t relay, std::string_view message) {
+        mainWindow.OnBrowserMessage(relay, message);
+      },
+      [&mainWindow](std::uintptr_t relay) { mainWindow.OnBrowserHostClosing(relay); });
+  mainWindow.OnBrowsersLinked();
   return zentab::RunMessageLoop();
 }
 

@@ -127,10 +127,19 @@ Win32ListBox::Win32ListBox(HWND form, const ControlDesign& design, const RECT& p
                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(design),
                                WS_EX_CLIENTEDGE)) {}
 
-void Win32ListBox::AddItem(const std::string& line) {
+void Win32ListBox::AddItem(const std::string& line, std::uint32_t data) {
   const LRESULT added =
       SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
   if (added == LB_ERR || added == LB_ERRSPACE) throw ShellFailure("LB_ADDSTRING failed");
+  if (SendMessageW(window_, LB_SETITEMDATA, static_cast<WPARAM>(added), data) == LB_ERR) {
+    SendMessageW(window_, LB_DELETESTRING, static_cast<WPARAM>(added), 0);
+    throw ShellFailure("LB_SETITEMDATA failed");
+  }
+}
+
+std::uint32_t Win32ListBox::ItemData(int index) const {
+  const LRESULT data = SendMessageW(window_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  return data == LB_ERR ? 0 : static_cast<std::uint32_t>(data);
 }
 
 void Win32ListBox::RemoveItem(int index) {

@@ -63,11 +63,13 @@ class ChildControl : public Interface, public Win32Child {
 class Win32ListBox final : public ChildControl<ListBox> {
  public:
   Win32ListBox(HWND form, const ControlDesign& design, const RECT& place);
-  void AddItem(const std::string& line) override;
+  using ListBox::AddItem;
+  void AddItem(const std::string& line, std::uint32_t data) override;
   void RemoveItem(int index) override;
   void Clear() override;
   int ListCount() const override;
   std::string List(int index) const override;
+  std::uint32_t ItemData(int index) const override;
   int ListIndex() const override;
   void SetListIndex(int index) override;
 };

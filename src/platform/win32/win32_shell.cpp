@@ -94,10 +94,11 @@ void ShellRun(const wchar_t* verb, const std::wstring& target) {
   if (result <= 32) throw ShellFailure("ShellExecuteW failed: " + std::to_string(result));
 }
 
-// Without the Internet Explorer object: a web page goes to the default browser, a folder to a
-// new Explorer window. Nothing else is opened, so that no program or document behind a file
-// address is ever run.
-void OpenWithShell(const std::string& address) {
+}  // namespace
+
+// A web page goes to the default browser, a folder to a new Explorer window. Nothing else is
+// opened, so that no program or document behind a file address is ever run.
+void Win32Shell::OpenWithShell(const std::string& address) {
   if (HasScheme(address, "http://") || HasScheme(address, "https://")) {
     ShellRun(L"open", Widen(address));
     return;
@@ -113,6 +114,8 @@ void OpenWithShell(const std::string& address) {
   }
   ShellRun(L"explore", path);
 }
+
+namespace {
 
 NOTIFYICONDATAA ToNotifyIconData(const TrayIconData& data) {
   NOTIFYICONDATAA native{};

@@ -20,6 +20,14 @@ class Win32Shell final : public ShellServices {
   int ShellWindowsCount() override;
   std::shared_ptr<BrowserWindow> ShellWindowsItem(std::int16_t position) override;
   void OpenNewBrowserWindow(const std::string& address) override;
+  void OpenWithShell(const std::string& address) override;
+  std::vector<std::uintptr_t> BrowserHosts() override;
+  bool IsBrowserHostRunning(std::uintptr_t host) override;
+  bool SendToBrowserHost(std::uintptr_t host, const std::string& message) override;
+  void CloseBrowserHost(std::uintptr_t host) override;
+  std::optional<std::string> UserRegistryValue(const std::string& key) override;
+  bool SetUserRegistryValue(const std::string& key, const std::string& value) override;
+  bool RemoveUserRegistryKey(const std::string& key) override;
   void TrayAdd(const TrayIconData& data) override;
   void TrayDelete(const TrayIconData& data) override;
   void TrayBalloon(const TrayIconData& data, const std::string& title,
