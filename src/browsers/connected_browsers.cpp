@@ -105,7 +105,8 @@ std::string ConnectedBrowsers::ConnectedNames() {
 }
 
 std::uint32_t ConnectedBrowsers::Tag(const PageOrigin& origin) {
-  const auto [at, added] = tags_.try_emplace(origin, static_cast<std::uint32_t>(origins_.size() + 1));
+  const auto [at, added] =
+      tags_.try_emplace(origin, static_cast<std::uint32_t>(origins_.size() + 1));
   if (added) origins_.push_back(origin);
   return at->second;
 }

@@ -1,12 +1,12 @@
 #include "browsers/messages.h"
 
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
 #include <algorithm>
 #include <array>
 #include <limits>
 #include <utility>
-
-#include <rapidjson/memorystream.h>
-#include <rapidjson/reader.h>
 
 #include "browsers/extension_ids.h"
 
@@ -23,7 +23,11 @@ constexpr std::array<std::pair<BrowserKind, std::pair<std::string_view, std::str
 size_t Utf8Length(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text[0]);
   if (lead < 0x80) return 1;
-  const size_t length = lead >= 0xF8 ? 0 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  const size_t length = lead >= 0xF8   ? 0
+                        : lead >= 0xF0 ? 4
+                        : lead >= 0xE0 ? 3
+                        : lead >= 0xC0 ? 2
+                                       : 0;
   if (length == 0 || text.size() < length) return 0;
   std::uint32_t code = lead & (0x7F >> length);
   for (size_t n = 1; n < length; ++n) {
@@ -111,7 +115,8 @@ class SnapshotReader {
   }
   bool EndObject(rapidjson::SizeType) {
     if (skipping_ > 0) return --skipping_, true;
-    const unsigned required = Top() == Frame::Root ? Bits(Field::Type, Field::Browser, Field::Windows)
+    const unsigned required = Top() == Frame::Root
+                                  ? Bits(Field::Type, Field::Browser, Field::Windows)
                               : Top() == Frame::Window ? Bits(Field::Id, Field::Tabs)
                                                        : Bits(Field::Id, Field::Title, Field::Url);
     if ((seen_.back() & required) != required) return false;
@@ -246,7 +251,8 @@ std::optional<TabSnapshot> DecodeTabSnapshot(std::string_view bytes) {
   rapidjson::MemoryStream stream(bytes.data(), bytes.size());
   // Iterative: no nesting, however deep, runs the stack out. The stream ends early at a NUL byte,
   // which must then be the last.
-  constexpr unsigned kStrict = rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
+  constexpr unsigned kStrict =
+      rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
   if (!rapidjson::Reader().Parse<kStrict>(stream, reader) || !reader.Done() ||
       stream.Tell() != bytes.size()) {
     return std::nullopt;

@@ -68,8 +68,8 @@ void LastSession::Save() {
     const std::uint32_t tag = watchLst_.ItemData(i);
     if (const auto origin = browsers_.OriginOf(tag)) {
       window.browser = BrowserId(origin->browser);
-      window.window = numbers.try_emplace(tag, static_cast<std::int64_t>(numbers.size() + 1))
-                          .first->second;
+      window.window =
+          numbers.try_emplace(tag, static_cast<std::int64_t>(numbers.size() + 1)).first->second;
     }
   }
   std::string bytes = EncodeSession(windows);

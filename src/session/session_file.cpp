@@ -74,8 +74,9 @@ std::string SessionFilePath(const std::string& exeFolder) {
 }
 
 std::string EncodeSession(const std::vector<SessionWindow>& windows) {
-  const bool browsers = std::any_of(windows.begin(), windows.end(),
-                                    [](const SessionWindow& window) { return !window.browser.empty(); });
+  const bool browsers =
+      std::any_of(windows.begin(), windows.end(),
+                  [](const SessionWindow& window) { return !window.browser.empty(); });
   std::string out(browsers ? kHeader2 : kHeader1);
   for (const SessionWindow& window : windows) {
     std::string line;

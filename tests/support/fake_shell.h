@@ -44,7 +44,7 @@ class FakeShell : public ShellServices {
   std::set<std::string> locked;              // files that cannot be replaced, moved or removed
   std::deque<int> answers;  // the buttons pressed in the next message boxes; OK after
   std::string exeFolder = "C:\\Tools\\Zentab";
-  std::optional<std::string> startup;  // the program Windows starts at sign-in
+  std::optional<std::string> startup;           // the program Windows starts at sign-in
   std::map<std::string, std::string> registry;  // other keys' values, by path
   bool registryReadOnly = false;
   bool registryUnreadable = false;

@@ -16,7 +16,8 @@ constexpr UINT kHostTimeoutMs = 2000;
 
 std::vector<std::uintptr_t> Win32Shell::BrowserHosts() {
   std::vector<std::uintptr_t> hosts;
-  for (HWND host = nullptr; (host = FindWindowExW(HWND_MESSAGE, host, kBrowserHostClass, nullptr));) {
+  for (HWND host = nullptr;
+       (host = FindWindowExW(HWND_MESSAGE, host, kBrowserHostClass, nullptr));) {
     hosts.push_back(reinterpret_cast<std::uintptr_t>(host));
   }
   return hosts;
@@ -47,8 +48,8 @@ void Win32Shell::CloseBrowserHost(std::uintptr_t host) {
 std::optional<std::string> Win32Shell::UserRegistryValue(const std::string& key) {
   const std::wstring path = Widen(key);
   DWORD size = 0;
-  LSTATUS status =
-      RegGetValueW(HKEY_CURRENT_USER, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &size);
+  LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
+                                nullptr, &size);
   if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
   for (int tries = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++tries) {
     std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
