@@ -33,11 +33,12 @@ counted ctest --preset sanitize
 echo "== Fuzz targets, each for a short while"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for target in lines_fuzz scan_fuzz; do
-  # What the fuzzer finds worth keeping goes to a scratch folder.
+for target in lines_fuzz messages_fuzz scan_fuzz; do
+  # What the fuzzer finds worth keeping goes to a scratch folder; a target may have a dictionary.
   scratch=$(mktemp -d)
   log=build/fuzz/$target.log
-  if build/fuzz/tests/fuzz/$target "$scratch" -max_total_time=20 \
+  dict=tests/fuzz/${target%_fuzz}.dict
+  if build/fuzz/tests/fuzz/$target "$scratch" -max_total_time=20 ${dict:+$([ -f "$dict" ] && echo "-dict=$dict")} \
     -timeout=10 -print_final_stats=1 -artifact_prefix="build/fuzz/$target-" >"$log" 2>&1; then
     echo "$target: $(grep -o 'number_of_executed_units: [0-9]*' "$log" | cut -d' ' -f2) runs, no failure"
   else

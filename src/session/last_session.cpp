@@ -64,7 +64,9 @@ void LastSession::Save() {
   std::map<std::uint32_t, std::int64_t> numbers;
   for (int i = 0; i < watchLst_.ListCount(); ++i) {
     auto [title, address] = TitleAndAddressOfLine(watchLst_.List(i));
-    SessionWindow& window = windows.emplace_back(std::move(title), std::move(address));
+    if (address.empty()) continue;  // no address to open again, and no session with it would read
+    SessionWindow& window =
+        windows.emplace_back(SessionWindow{std::move(title), std::move(address)});
     const std::uint32_t tag = watchLst_.ItemData(i);
     if (const auto origin = browsers_.OriginOf(tag)) {
       window.browser = BrowserId(origin->browser);

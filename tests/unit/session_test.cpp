@@ -81,12 +81,13 @@ TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntil
 // A full watch list is rebuilt at every scan while more windows are open than it holds.
 TEST_F(SessionTest, AListThatHoldsWhatTheFileHoldsIsNotWrittenAgain) {
   Ini()["MaxWatch"] = "150";
+  shell.OpenWindow("Odd", "x - ");  // a line with no address to tell is left out
   OpenPages(120);
   Load();
   Scan();
   Scan();
   EXPECT_EQ(Writes(), 0u);
-  EXPECT_EQ(Saved().size(), 100u);
+  EXPECT_EQ(Saved().size(), 99u);
   ASSERT_TRUE(main.Load());
   Scan();
   EXPECT_EQ(Writes(), 0u);
