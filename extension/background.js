@@ -5,7 +5,7 @@ import { browserName, startZentab } from './zentab.js';
 startZentab({
   api: globalThis.browser ?? globalThis.chrome,
   browser: browserName(navigator),
-  setTimeout: (f, ms) => setTimeout(f, ms),
-  clearTimeout: (t) => clearTimeout(t),
-  now: () => Date.now(),
+  setTimeout,
+  clearTimeout,
+  now: Date.now,
 });

@@ -1,10 +1,9 @@
 // Zentab's side in the browser: tells the native host which pages are open and carries out its
-// requests. The browser API and the timers come in as arguments so that tests can stand in for them.
+// requests. The browser API and the timers come in as arguments, so that tests can stand in.
 
-export const HOST = 'zentab_host';
-// Zentab drops a message over 8 MiB or with more than 10,000 tabs; the margin leaves room for the
-// host's framing and for JSON's own escapes.
-export const LIMITS = { titleUnits: 1024, urlChars: 32768, tabs: 10000, bytes: 7 * 1024 * 1024 };
+const HOST = 'zentab_host';
+// Zentab drops a message over 8 MiB or with more than 10,000 tabs: stopping at 7 MiB keeps clear.
+const LIMITS = { titleUnits: 1024, urlChars: 32768, tabs: 10000, bytes: 7 * 1024 * 1024 };
 const QUIET_MS = 250;
 const BURST_MS = 1000;
 const FIRST_PAUSE_MS = 1000;
@@ -14,7 +13,8 @@ const STEADY_MS = 10000;
 export function browserName(nav) {
   if (/\bFirefox\//.test(nav.userAgent)) return 'firefox';
   const brands = nav.userAgentData?.brands ?? [];
-  if (brands.some((b) => b.brand === 'Microsoft Edge') || /\bEdg\//.test(nav.userAgent)) return 'edge';
+  if (brands.some((b) => b.brand === 'Microsoft Edge')) return 'edge';
+  if (/\bEdg\//.test(nav.userAgent)) return 'edge';
   return 'chrome';
 }
 
@@ -56,7 +56,6 @@ export function startZentab({ api, browser, setTimeout, clearTimeout, now }) {
   let sending = Promise.resolve();
 
   const send = () => {
-    timer = null;
     sending = sending.then(async () => {
       try {
         const windows = await api.windows.getAll({ populate: true, windowTypes: ['normal'] });
@@ -76,7 +75,10 @@ export function startZentab({ api, browser, setTimeout, clearTimeout, now }) {
     const t = now();
     if (timer === null) burstStart = t;
     else clearTimeout(timer);
-    timer = setTimeout(send, Math.max(0, Math.min(QUIET_MS, burstStart + BURST_MS - t)));
+    timer = setTimeout(() => {
+      timer = null;
+      send();
+    }, Math.min(QUIET_MS, burstStart + BURST_MS - t));
   };
 
   const connect = () => {
@@ -89,8 +91,6 @@ export function startZentab({ api, browser, setTimeout, clearTimeout, now }) {
       void api.runtime.lastError; // read, so that Chrome does not log it as unchecked
       if (port !== p) return;
       port = null;
-      if (timer !== null) clearTimeout(timer);
-      timer = null;
       if (now() - connectedAt >= STEADY_MS) pause = FIRST_PAUSE_MS;
       setTimeout(connect, pause);
       pause = Math.min(pause * 2, LAST_PAUSE_MS);
@@ -135,8 +135,7 @@ export function startZentab({ api, browser, setTimeout, clearTimeout, now }) {
   }
   api.windows.onCreated.addListener(changed);
   api.windows.onRemoved.addListener(changed);
-  // Listening is what makes the browser start a stopped background at start-up; connecting is
-  // done below, on every start.
+  // So that the browser wakes the background with itself, not only at the first tab event.
   api.runtime.onStartup.addListener(() => {});
   connect();
 }
