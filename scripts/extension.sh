@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 
 node -e 'process.exit(Number(process.versions.node.split(".")[0]) < 20 ? 1 : 0)' \
   || { echo "web-ext and the extension's tests need Node 20 or later"; exit 1; }
-if [ ! -x node_modules/.bin/web-ext ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+installed=node_modules/.package-lock.json
+if [ ! -x node_modules/.bin/web-ext ] || [ package-lock.json -nt "$installed" ]; then
   npm ci --no-audit --no-fund
 fi
 export NO_UPDATE_NOTIFIER=1
@@ -20,9 +21,11 @@ accepted='BACKGROUND_SERVICE_WORKER_IGNORED KEY_FIREFOX_ANDROID_UNSUPPORTED_BY_M
 report=$(node_modules/.bin/web-ext lint --source-dir extension --output json) || true
 REPORT=$report ACCEPTED=$accepted node -e '
   const { errors, warnings, summary } = JSON.parse(process.env.REPORT);
-  const unexpected = [...errors, ...warnings].filter((m) => !process.env.ACCEPTED.split(" ").includes(m.code));
+  const accepted = process.env.ACCEPTED.split(" ");
+  const unexpected = [...errors, ...warnings].filter((m) => !accepted.includes(m.code));
   for (const m of unexpected) console.log(`${m.code}: ${m.message} (${m.file ?? "manifest"})`);
-  console.log(`web-ext lint: ${summary.errors} errors, ${summary.warnings} warnings, ${unexpected.length} not accepted`);
+  console.log(`web-ext lint: ${summary.errors} errors, ${summary.warnings} warnings,`,
+    `${unexpected.length} not accepted`);
   process.exit(unexpected.length ? 1 : 0);'
 
 if [ "${1:-}" = build ]; then
