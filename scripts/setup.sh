@@ -8,7 +8,10 @@ packages=(
   clang libclang-rt-14-dev                                      # its fuzz targets (libFuzzer)
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools       # zentab.exe
   wine wine64 xvfb xauth fonts-ipafont-gothic imagemagick xdotool locales  # running it here
+  chromium firefox-esr zip                                      # the extension in real browsers
 )
+# The extension's tools; Debian's own only where no Node is installed (they need Node 20 or later).
+command -v node >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do
