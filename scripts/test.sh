@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Builds Zentab and runs every test: the logic's unit tests natively (plain, then with
-# AddressSanitizer and UndefinedBehaviorSanitizer), its fuzz targets briefly, a compile of the
-# 32-bit zentab.exe, then the Win32 layer's tests and the real zentab.exe under Wine. Installs what
-# it needs first.
+# AddressSanitizer and UndefinedBehaviorSanitizer), its fuzz targets briefly, the browser
+# extension's tests and the add-ons site's checks of it, a compile of the 32-bit programs, then the
+# Win32 layer's tests and the real zentab.exe under Wine, and last real Chromium and Firefox with
+# the extension, the host and the program. Installs what it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 passed=0
-# Runs a test command and counts what it passed: ctest's and GoogleTest's closing lines.
+# Runs a test command and counts what it passed: ctest's, GoogleTest's and node's closing lines.
 counted() {
   local log
   log=$(mktemp)
   "$@" 2>&1 | tee "$log"
   local status=${PIPESTATUS[0]}
   passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p
-    s/^\[  PASSED  \] \([0-9]*\) tests\?\.$/\1/p' "$log" | awk '{ n += $1 } END { print n + 0 }')))
+    s/^\[  PASSED  \] \([0-9]*\) tests\?\.$/\1/p
+    s/^# pass \([0-9]*\)$/\1/p' "$log" | awk '{ n += $1 } END { print n + 0 }')))
   rm -f "$log"
   return "$status"
 }
@@ -50,11 +52,18 @@ for target in lines_fuzz messages_fuzz scan_fuzz; do
   rm -rf "$scratch"
 done
 
+echo "== The browser extension: its logic, and the add-ons site's checks"
+counted node --test --test-reporter=tap tests/extension/
+scripts/extension.sh lint
+
 echo "== zentab.exe for 32-bit Windows (compile check)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
 
 echo "== zentab.exe and the Win32 layer under Wine"
 counted tests/win/run.sh
+
+echo "== Real browsers: Chromium and Firefox ESR with the extension, the host and zentab.exe"
+counted env ZENTAB_SKIP_BUILD=1 tests/browsers/run.sh
 
 echo "$passed passed, 0 failed"

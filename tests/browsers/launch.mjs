@@ -1,10 +1,13 @@
 // Debian's chromium or firefox-esr, headless and as root, with Zentab's extension from extension/
 // (allowed in private windows too) and a given zentab_host; and pages served from 127.0.0.1.
-//   const site = await servePages({ '/a': '日本語の題' });   site.url('/a'); site.close()
-//   const b = launchBrowser('chromium' | 'firefox', { host, urls, args, env });   await b.close()
-//     host: the executable the browser starts as zentab_host (a shell script will do); urls: the
-//     pages it opens; args: more of its arguments (Firefox: '--private-window', url); env: added
-//     to its environment and so to the host's, where HOME is b.dir, a scratch folder.
+//   const site = await servePages({ '/a': '日本語の題', '/b': ['題', 'script'] });
+//     site.url('/a'); site.requests, the paths asked for; site.close(). Paths may be added later.
+//   const b = launchBrowser('chromium' | 'firefox', { host, manifest, urls, args, env });
+//     host: the executable the browser starts as zentab_host (a shell script will do); manifest:
+//     the host manifest to give the browser (its path becomes host; one of Zentab's own by
+//     default); urls: the pages it opens; args: more of its arguments (Firefox: '--private-window',
+//     url); env: added to its environment and so to the host's, where HOME is b.dir, a scratch
+//     folder. Pages may close themselves.
 //   b.close() ends the browser and what it started (the host too), and removes b.dir.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
@@ -18,27 +21,31 @@ const chromiumId = 'kflilephkonpaaabcfjpemepapeeochc';
 const firefoxId = 'zentab@zentab.example';
 
 export async function servePages(titles) {
+  const requests = [];
   const server = createServer((req, res) => {
+    requests.push(req.url);
+    const [title, script = ''] = [].concat(titles[req.url]);
     res.writeHead(req.url in titles ? 200 : 404, { 'content-type': 'text/html; charset=utf-8' });
-    res.end(`<!doctype html><meta charset="utf-8"><title>${titles[req.url]}</title>`);
+    res.end(`<!doctype html><meta charset="utf-8"><title>${title}</title><script>${script}</script>`);
   });
   await new Promise((done) => server.listen(0, '127.0.0.1', done));
   const { port } = server.address();
-  return { url: (path) => `http://127.0.0.1:${port}${path}`, close: () => server.close() };
+  return { url: (path) => `http://127.0.0.1:${port}${path}`, port, requests,
+    close: () => server.close() };
 }
 
-export function launchBrowser(name, { host, urls = [], args = [], env = {} }) {
+export function launchBrowser(name, { host, manifest, urls = [], args = [], env = {} }) {
   const dir = mkdtempSync(join(tmpdir(), `zentab-${name}-`));
   const profile = join(dir, 'profile');
   const put = (path, value) => {
     mkdirSync(dirname(join(dir, path)), { recursive: true });
     writeFileSync(join(dir, path), typeof value === 'string' ? value : JSON.stringify(value));
   };
-  const manifest = { name: 'zentab_host', description: 'Zentab', path: host, type: 'stdio' };
+  const own = { name: 'zentab_host', description: 'Zentab', path: host, type: 'stdio' };
   let command = ['firefox-esr', '--headless', '--no-remote', '--profile', profile];
   if (name === 'chromium') {
-    put('profile/NativeMessagingHosts/zentab_host.json',
-      { ...manifest, allowed_origins: [`chrome-extension://${chromiumId}/`] });
+    put('profile/NativeMessagingHosts/zentab_host.json', { ...(manifest
+      ?? { ...own, allowed_origins: [`chrome-extension://${chromiumId}/`] }), path: host });
     put('profile/Default/Preferences',
       { extensions: { settings: { [chromiumId]: { incognito: true } } } });
     // The last six keep it from reaching for a network that this machine does not have.
@@ -48,13 +55,14 @@ export function launchBrowser(name, { host, urls = [], args = [], env = {} }) {
       '--disable-sync', '--disable-quic'];
   } else {
     put('.mozilla/native-messaging-hosts/zentab_host.json',
-      { ...manifest, allowed_extensions: [firefoxId] });
+      { ...(manifest ?? { ...own, allowed_extensions: [firefoxId] }), path: host });
     put('profile/extension-preferences.json',
       { [firefoxId]: { permissions: ['internal:privateBrowsingAllowed'], origins: [] } });
     // No first-run pages: they would reach for the network and be tabs of their own.
     put('profile/user.js', Object.entries({ 'xpinstall.signatures.required': false,
       'extensions.autoDisableScopes': 0, 'extensions.enabledScopes': 15,
       'datareporting.policy.firstRunURL': '', 'browser.startup.homepage_override.mstone': 'ignore',
+      'dom.allow_scripts_to_close_windows': true,
     }).map(([key, value]) => `user_pref("${key}", ${JSON.stringify(value)});\n`).join(''));
     mkdirSync(join(profile, 'extensions'));
     const xpi = join(profile, `extensions/${firefoxId}.xpi`);
