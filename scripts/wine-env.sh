@@ -118,12 +118,14 @@ zw_stop() {
   return 0
 }
 
-# The built programs: ZW_EXE (the mingw preset's zentab.exe) and ZW_DOUBLE (the stand-in for the
-# shell's windows, built by the wintest preset).
+# The built programs: ZW_EXE and ZW_HOST (the mingw preset's zentab.exe and zentab_host.exe) and
+# ZW_DOUBLE (the stand-in for the shell's windows, built by the wintest preset).
 zw_find_programs() {
   ZW_EXE=$ZW_BUILD/mingw/zentab.exe
+  ZW_HOST=$ZW_BUILD/mingw/zentab_host.exe
   ZW_DOUBLE=$ZW_BUILD/wintest/tests/win/zentab_double.dll
-  [ -f "$ZW_EXE" ] && [ -f "$ZW_DOUBLE" ] || { zw_log "zentab.exe or the shell's stand-in is not built"; return 1; }
+  [ -f "$ZW_EXE" ] && [ -f "$ZW_HOST" ] && [ -f "$ZW_DOUBLE" ] ||
+    { zw_log "zentab.exe, zentab_host.exe or the shell's stand-in is not built"; return 1; }
 }
 
 # The stand-in serves the shell's two classes in process. Machine-wide (Wine 8 ignores per-user
@@ -138,16 +140,16 @@ zw_register_double() {
   done
 }
 
-# X, locale and a fresh prefix in $1/prefix, with APP (C:\Zentab) holding zentab.exe and
-# readme.txt, and DOUBLE (C:\double) the stand-in, registered, with an empty scenario.txt; no
-# browser of this machine is started for an address. Needs zw_find_programs first.
+# X, locale and a fresh prefix in $1/prefix, with APP (C:\Zentab) holding zentab.exe,
+# zentab_host.exe and readme.txt, and DOUBLE (C:\double) the stand-in, registered, with an empty
+# scenario.txt; no browser of this machine is started for an address. Needs zw_find_programs first.
 zw_stage() {
   ZW_FORCE_XVFB=1
   mkdir -p "$1" && zw_locale && zw_display && zw_prefix "$1/prefix" || return 1
   APP=$WINEPREFIX/drive_c/Zentab
   DOUBLE=$WINEPREFIX/drive_c/double
   mkdir -p "$APP" "$DOUBLE"
-  cp "$ZW_EXE" "$ZW_BUILD/../resources/readme.txt" "$APP/" && cp "$ZW_DOUBLE" "$DOUBLE/" &&
+  cp "$ZW_EXE" "$ZW_HOST" "$ZW_BUILD/../resources/readme.txt" "$APP/" && cp "$ZW_DOUBLE" "$DOUBLE/" &&
     : >"$DOUBLE/scenario.txt" &&
     zw_register_double &&
     zw_reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d none ||

@@ -18,5 +18,7 @@ inline constexpr std::uintptr_t kToBrowser = 0x5A540003;    // Zentab to host: J
 
 // The most a browser's message may hold; the host drops longer ones, Zentab ignores them.
 inline constexpr std::size_t kBrowserMessageLimit = std::size_t{8} << 20;
+// The most a message for the browser may hold: Chrome refuses a host's message over 1 MB.
+inline constexpr std::size_t kToBrowserLimit = std::size_t{1} << 20;
 
 }  // namespace zentab

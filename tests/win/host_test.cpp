@@ -1,0 +1,156 @@
+// The real zentab_host.exe between a browser and Zentab, both played here: the browser on the
+// host's standard handles, Zentab by a window of its class that keeps what reaches it.
+#include "browsers/extension_ids.h"
+#include "platform/win32/browser_relay.h"
+#include "platform/win32/utf.h"
+#include "win_test.h"
+
+namespace zentab::test {
+namespace {
+
+std::string Copy(ULONG_PTR kind, HWND from, std::string_view bytes) {
+  return std::to_string(kind) + ' ' + std::to_string(reinterpret_cast<ULONG_PTR>(from)) + ' ' +
+         std::string(bytes);
+}
+std::vector<std::string> received;  // by Zentab, in order
+
+LRESULT CALLBACK Zentab(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  received.push_back(Copy(data->dwData, reinterpret_cast<HWND>(wParam),
+                          {static_cast<const char*>(data->lpData), data->cbData}));
+  return TRUE;
+}
+
+// `size` bytes that a text mode would change, with Japanese.
+std::string Payload(size_t size) {
+  std::string bytes;
+  while (bytes.size() < size) bytes += "\x1a\r\n{\"title\":\"日本語のページ\"}";
+  return bytes.substr(0, size);
+}
+
+std::string Frame(const std::string& bytes) {
+  const auto length = static_cast<std::uint32_t>(bytes.size());
+  return std::string(reinterpret_cast<const char*>(&length), sizeof length) + bytes;
+}
+
+// zentab_host.exe as a browser starts it.
+struct Host {
+  PROCESS_INFORMATION p{};
+  HANDLE input = nullptr, output = nullptr;  // our ends of its standard handles
+
+  explicit Host(const std::string& arguments) {
+    std::wstring line = L"\"" + Environment(L"ZENTAB_APP") + L"\\zentab_host.exe\" ";
+    line += Widen(arguments);
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    STARTUPINFOW its{};
+    its.cb = sizeof its;
+    its.dwFlags = STARTF_USESTDHANDLES;
+    // Room for all it writes: its output is read once it has ended.
+    EXPECT_TRUE(CreatePipe(&its.hStdInput, &input, &inherited, 0) &&
+                CreatePipe(&output, &its.hStdOutput, &inherited, 4 << 20) &&
+                SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0) &&
+                SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0) &&
+                CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                               nullptr, nullptr, &its, &p));
+    CloseHandle(its.hStdInput);
+    CloseHandle(its.hStdOutput);
+  }
+  ~Host() {
+    TerminateProcess(p.hProcess, 1);
+    for (HANDLE h : {p.hProcess, p.hThread, input, output}) CloseHandle(h);
+  }
+  void Send(const std::string& bytes) {
+    const std::string framed = Frame(bytes);
+    DWORD put = 0;
+    EXPECT_TRUE(
+        ::WriteFile(input, framed.data(), static_cast<DWORD>(framed.size()), &put, nullptr));
+    EXPECT_EQ(put, framed.size());
+  }
+  // Its exit code once it has ended by itself, -1 while it runs.
+  int Ended() {
+    DWORD code = STILL_ACTIVE;
+    PumpUntil([&] { return GetExitCodeProcess(p.hProcess, &code) && code != STILL_ACTIVE; });
+    return code == STILL_ACTIVE ? -1 : static_cast<int>(code);
+  }
+  std::string Wrote() {
+    std::string all;
+    char part[65536];
+    for (DWORD n; ::ReadFile(output, part, sizeof part, &n, nullptr) && n;) all.append(part, n);
+    return all;
+  }
+};
+
+// A running host, as Zentab finds it.
+HWND HostWindow() {
+  HWND w = nullptr;
+  PumpUntil([&] { return (w = FindWindowExW(HWND_MESSAGE, nullptr, kBrowserHostClass, nullptr)); });
+  return w;
+}
+
+TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) {
+  const std::string origin(kChromiumExtensionOrigin), id(kFirefoxExtensionId);
+  Host chromium(origin + " --parent-window=0");
+  HWND relay = HostWindow();
+  ASSERT_TRUE(relay);
+  chromium.Send(Payload(0x0D));  // lost: Zentab does not run yet
+  Pump(1);
+  WNDCLASSW type{};
+  type.lpfnWndProc = Zentab;
+  type.lpszClassName = kBrowserLinkClass;
+  HWND zentab = RegisterClassW(&type) ? CreateWindowExW(0, kBrowserLinkClass, nullptr, 0, 0, 0, 0,
+                                                        0, HWND_MESSAGE, nullptr, nullptr, nullptr)
+                                      : nullptr;
+  ASSERT_TRUE(zentab);
+
+  // Anyone else is refused before a byte is read: its input stays open and empty.
+  std::string manifest = "C:\\Zentab\\zentab_host.json ", upper = origin;
+  CharUpperA(upper.data());
+  for (const std::string& refused :
+       {std::string(), std::string("chrome-extension://aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa/"), upper,
+        id, origin.substr(0, origin.size() - 1), manifest + origin, manifest + id + "x"}) {
+    EXPECT_GT(Host(refused).Ended(), 0) << refused;
+  }
+
+  const auto ask = [&](ULONG_PTR kind, const std::string& bytes) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    return SendMessageW(relay, WM_COPYDATA, reinterpret_cast<WPARAM>(zentab),
+                        reinterpret_cast<LPARAM>(&data));
+  };
+  std::string toBrowser;
+  for (const std::string& bytes :
+       {std::string(R"({"type":"refresh"})"), Payload(0x0A0D1A), Payload(kToBrowserLimit)}) {
+    EXPECT_EQ(ask(kToBrowser, bytes), TRUE);
+    toBrowser += Frame(bytes);
+  }
+  EXPECT_EQ(ask(kToBrowser, Payload(kToBrowserLimit + 1)), FALSE);
+  EXPECT_EQ(ask(kFromBrowser, "{}"), FALSE);
+  // Each comes well within the 5 s the host waits on Zentab: one over the limit handed over
+  // instead of read through would hold the next back that long (Wine loses WM_COPYDATA >= 2 MiB).
+  std::vector<std::string> expected;
+  for (const size_t size :
+       {size_t{0x0A}, size_t{0x0D0A}, size_t{0x1A0D0A}, kBrowserMessageLimit + 1, size_t{0x1A}}) {
+    chromium.Send(Payload(size));
+    if (size > kBrowserMessageLimit) continue;
+    expected.push_back(Copy(kFromBrowser, relay, Payload(size)));
+    EXPECT_TRUE(PumpUntil([&] { return received.size() == expected.size(); }, 3));
+  }
+  PostMessageW(relay, WM_CLOSE, 0, 0);
+  ASSERT_EQ(chromium.Ended(), 0);
+  EXPECT_TRUE(chromium.Wrote() == toBrowser);
+  expected.push_back(Copy(kHostClosing, relay, ""));
+
+  Host firefox(manifest + id);
+  HWND second = HostWindow();
+  firefox.Send(Payload(0x1A));
+  CloseHandle(firefox.input);
+  firefox.input = nullptr;
+  EXPECT_EQ(firefox.Ended(), 0);
+  expected.push_back(Copy(kFromBrowser, second, Payload(0x1A)));
+  expected.push_back(Copy(kHostClosing, second, ""));
+  EXPECT_TRUE(received == expected) << received.size() << " messages reached Zentab";
+  EXPECT_TRUE(DestroyWindow(zentab) && UnregisterClassW(kBrowserLinkClass, nullptr));
+}
+
+}  // namespace
+}  // namespace zentab::test
