@@ -10,37 +10,33 @@ import { launchBrowser, servePages } from './launch.mjs';
 
 const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host } = process.env;
 const wineEnv = { ...process.env, LANG: lang, LC_ALL: lang };
-const keys = ['Google\\Chrome', 'Microsoft\\Edge', 'Mozilla']
-  .map((maker) => `HKCU\\Software\\${maker}\\NativeMessagingHosts\\zentab_host`);
+const session = `${app}/Zentab2.session`;
 
 const run = (...args) => execFileSync(wine, args, { env: wineEnv, timeout: 30000 }).toString();
 const probe = (...args) => run(`${app}/zentab_probe.exe`, ...args);
-// Both lists, a line each.
-function lists() {
-  const lines = probe('lists').split('\n');
-  const of = (mark) => lines.filter((l) => l.startsWith(mark)).map((l) => l.slice(2));
-  return { watch: of('W\t'), past: of('P\t') };
-}
+const watchList = () => probe('lists').split('\n').filter((l) => l.startsWith('W\t'));
+const count = (text) => watchList().filter((l) => l.endsWith(text)).length;
 async function until(what, holds, seconds = 30) {
   for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(500)) {
     if (holds()) return;
   }
-  assert.fail(`${what}: not within ${seconds} s; watch list: ${lists().watch.join(' | ')}`);
+  assert.fail(`${what}: not within ${seconds} s; watch list: ${watchList().join(' | ')}`);
 }
 const hosts = () => execFileSync('pgrep', ['-f', 'zentab_host.exe']).toString().trim();
-const registered = () => keys.filter((key) => {
+const registered = () => ['Google\\Chrome', 'Microsoft\\Edge', 'Mozilla'].filter((maker) => {
   try {
-    return run('reg', 'query', key, '/ve').includes('zentab_host-');
+    return run('reg', 'query', `HKCU\\Software\\${maker}\\NativeMessagingHosts\\zentab_host`, '/ve')
+      .includes('zentab_host-');
   } catch {
     return false;
   }
 }).length;
 const shot = (name) => execFileSync('/usr/bin/import',
   ['-display', process.env.DISPLAY, '-window', 'root', `${process.env.ZENTAB_SHOTS}/${name}.png`]);
-// The last session's browser windows, each its pages' titles in order.
+// The saved session's browser windows, each its pages' titles in order.
 function savedWindows() {
   const windows = {};
-  for (const line of readFileSync(`${app}/Zentab2.session`, 'utf8').split('\r\n')) {
+  for (const line of readFileSync(session, 'utf8').split('\r\n')) {
     const [title, , browser, window] = line.split('\t');
     if (browser) (windows[window] ??= []).push(title);
   }
@@ -49,49 +45,67 @@ function savedWindows() {
 
 function startZentab() {
   const zentab = spawn(wine, [`${app}/zentab.exe`], { env: wineEnv, stdio: 'ignore' });
-  return { async ready() { await until('Zentab started', () => lists() && true); },
-    kill: () => zentab.kill('SIGKILL'), ended: new Promise((done) => zentab.on('exit', done)) };
+  const ended = new Promise((done) => zentab.on('exit', done));
+  return { ready: () => until('Zentab started', () => probe('lists') !== null),
+    async kill() { zentab.kill('SIGKILL'); await ended; } };
 }
 
-async function watchBrowser(name, { redirect = false } = {}) {
+// Zentab started with the box ticked, pages A and B, one that closes itself a while after it
+// opens, and one a redirect service leads to; the browser given the manifest Zentab wrote.
+async function watchBrowser(name, { urls, previous }) {
+  const titles = { '/a': 'ページＡ', '/b': 'ページＢ', '/jump': '移動先',
+    '/bye': ['さようなら', 'setTimeout(close, 12000)'] };
+  const site = await servePages(titles);
+  const line = (path) => `${[].concat(titles[path])[0]} - ${site.url(path)}`;
+  rmSync(session, { force: true });
+  if (previous) {
+    const lines = previous.map(([path, window]) => `${line(path).replace(' - ', '\t')}\tchrome\t${window}`);
+    writeFileSync(session, ['Zentab2 session 2', ...lines, 'end', ''].join('\r\n'));
+  }
   writeFileSync(`${app}/Zentab2.ini`, '[Option]\r\nThrough=2\r\nMaxWatch=30\r\n');
   const zentab = startZentab();
   await zentab.ready();
-  // Ticked in the dialog: every browser's key names a manifest Zentab wrote beside itself.
   probe('options', 'IsWatchBrowsers');
   assert.equal(registered(), 3);
   const kind = name === 'chromium' ? 'chromium' : 'firefox';
   const manifest = JSON.parse(readFileSync(`${app}/zentab_host-${kind}.json`, 'utf8'));
-  // Pages A and B, one that closes itself after a while, and for a redirect the page it leads to.
-  const titles = { '/a': 'ページＡ', '/b': 'ページＢ',
-    '/bye': ['さようなら', 'setTimeout(close, 15000)'], '/jump': '移動先' };
-  const site = await servePages(titles);
-  const line = (path) => `${[].concat(titles[path])[0]} - ${site.url(path)}`;
-  const urls = ['/a', '/b', '/bye'].map(site.url);
-  const args = [];
-  if (redirect) {
-    // A page of a redirect service the options have Zentab skip, served here.
-    titles[`/127.0.0.1:${site.port}/jump`] = 'ジャンプ';
-    urls.push(`http://ime.redirect-a.example/127.0.0.1:${site.port}/jump`);
-    args.push(`--host-resolver-rules=MAP ime.redirect-a.example 127.0.0.1:${site.port}`);
-  }
-  const browser = launchBrowser(name, { host, manifest, urls, args });
-  return { zentab, site, line, browser };
+  titles[`/127.0.0.1:${site.port}/jump`] = 'ジャンプ';
+  const redirect = `http://ime.redirect-a.example/127.0.0.1:${site.port}/jump`;
+  const browser = launchBrowser(name, { host, manifest,
+    urls: urls.map((path) => (path === 'redirect' ? redirect : site.url(path))),
+    args: [`--host-resolver-rules=MAP ime.redirect-a.example 127.0.0.1:${site.port}`] });
+  return { zentab, site, line, browser,
+    async close() { await browser.close(); await zentab.kill(); site.close(); } };
 }
 
-const count = (list, text) => list.filter((l) => l.endsWith(text)).length;
+// A page of the past log opens in a new window of its browser, and again after 40 s idle, during
+// which no host is started anew (the open port keeps the background alive) and Zentab writes
+// nothing.
+async function reopenedBeforeAndAfterIdle(b) {
+  await until('a page that closes itself gone', () => count(b.line('/bye')) === 0, 40);
+  const opened = count(b.line('/a'));
+  probe('past', b.site.url('/a'));
+  await until('the page reopened in its browser', () => count(b.line('/a')) === opened + 1);
+  const before = hosts();
+  const written = statSync(session).mtimeMs;
+  await sleep(40000);
+  assert.equal(hosts(), before);
+  assert.equal(statSync(session).mtimeMs, written);
+  probe('past', b.site.url('/a'));
+  await until('a new window after 40 s idle', () => count(b.line('/a')) === opened + 2);
+}
 
-test('Chromium: tabs watched, a redirect sent on, pages reopened, the session back after a kill',
+test('Chromium: a redirect sent on, windows reopened whole, idle, tabs back after a kill, the box',
   { timeout: 300000 }, async () => {
-    let { zentab, site, line, browser } = await watchBrowser('chromium', { redirect: true });
+    const c = await watchBrowser('chromium',
+      { urls: ['redirect'], previous: [['/a', 1], ['/b', 1], ['/bye', 2]] });
     try {
-      await until('the pages listed', () => {
-        const { watch } = lists();
-        return watch.some((l) => l.endsWith(line('/a'))) && watch.some((l) => l.endsWith(line('/b')));
-      });
-      await until('the redirect sent on', () => site.requests.includes('/jump'));
-      await until('a page that closes itself gone', () => count(lists().watch, line('/bye')) === 0,
-        40);
+      await until('the redirect sent on', () => c.site.requests.includes('/jump'));
+      // The last session's windows, each whole in its browser: its tabs in order.
+      probe('command', 'TMCmdOpenLastSession');
+      await until('the window reopened whole', () => watchList().join('|').includes(
+        `${c.line('/a')}|ID 2 : ${c.line('/b')}`));
+      await reopenedBeforeAndAfterIdle(c);
       probe('command', 'CmdShowOption');
       await sleep(1000);
       shot('Options-with-browsers');
@@ -101,61 +115,35 @@ test('Chromium: tabs watched, a redirect sent on, pages reopened, the session ba
       shot('Watcher-with-tabs');
       probe('command', 'TMCmdVisible');
 
-      // A page of the past log opens in a new window of its browser.
-      probe('past', site.url('/b'));
-      await until('the page reopened', () => count(lists().watch, line('/b')) === 2);
-      // Idle: no message, no write, no new host; the open port keeps Chromium's worker alive.
-      const before = hosts();
-      const written = statSync(`${app}/Zentab2.session`).mtimeMs;
-      await sleep(40000);
-      assert.equal(hosts(), before);
-      assert.equal(statSync(`${app}/Zentab2.session`).mtimeMs, written);
-      probe('past', site.url('/a'));
-      await until('a new window after 40 s idle', () => count(lists().watch, line('/a')) === 2);
-
-      // Killed, then started again: the browser's tabs come back, and so do its windows.
+      // Killed, then started again: the browser's tabs are back at once, and its windows whole.
       const saved = savedWindows();
-      zentab.kill();
-      await zentab.ended;
-      zentab = startZentab();
-      await zentab.ready();
-      await until('the tabs again', () => count(lists().watch, line('/a')) === 2, 5);
+      await c.zentab.kill();
+      c.zentab = startZentab();
+      await c.zentab.ready();
+      await until('the tabs again', () => count(c.line('/b')) === 1, 5);
       probe('command', 'TMCmdOpenLastSession');
-      await until('the last session reopened window by window', () => {
-        const now = savedWindows();
-        return saved.every((w) => now.filter((x) => x === w).length >= 2);
-      });
-      // Unticked: the keys and the manifests go, so that the browser finds no host any more
-      // (here its own manifest goes as well), and its lines go with the host Zentab closes.
-      rmSync(`${browser.dir}/profile/NativeMessagingHosts/zentab_host.json`);
+      await until('the last session reopened window by window',
+        () => savedWindows().filter((w) => w === saved[0]).length === 2);
+
+      // Unticked: the keys and manifests go, so that the browser finds no host any more (here its
+      // own manifest goes too), and the lines go with the host Zentab closes.
+      rmSync(`${c.browser.dir}/profile/NativeMessagingHosts/zentab_host.json`);
       probe('options', 'IsWatchBrowsers');
       assert.equal(registered(), 0);
       assert.equal(existsSync(`${app}/zentab_host-chromium.json`), false);
-      await until('the lines gone', () => lists().watch.length === 0);
+      await until('the lines gone', () => watchList().length === 0);
     } finally {
-      await browser.close();
-      zentab.kill();
-      site.close();
+      await c.close();
     }
   });
 
-test('Firefox: tabs watched, a closed one gone, a page reopened after 40 s idle',
+test('Firefox: tabs watched, one closed gone, a page of the past log opened before and after idle',
   { timeout: 300000 }, async () => {
-    const { zentab, site, line, browser } = await watchBrowser('firefox');
+    const f = await watchBrowser('firefox', { urls: ['/a', '/bye'] });
     try {
-      await until('the pages listed', () => count(lists().watch, line('/b')) === 1, 60);
-      await until('a page that closes itself gone', () => count(lists().watch, line('/bye')) === 0,
-        40);
-      probe('past', site.url('/b'));
-      await until('the page reopened', () => count(lists().watch, line('/b')) === 2);
-      const before = hosts();
-      await sleep(40000);
-      assert.equal(hosts(), before);
-      probe('past', site.url('/a'));
-      await until('a new window after 40 s idle', () => count(lists().watch, line('/a')) === 2);
+      await until('the pages listed', () => count(f.line('/a')) === 1 && count(f.line('/bye')), 60);
+      await reopenedBeforeAndAfterIdle(f);
     } finally {
-      await browser.close();
-      zentab.kill();
-      site.close();
+      await f.close();
     }
   });

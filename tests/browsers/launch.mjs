@@ -7,7 +7,7 @@
 //     the host manifest to give the browser (its path becomes host; one of Zentab's own by
 //     default); urls: the pages it opens; args: more of its arguments (Firefox: '--private-window',
 //     url); env: added to its environment and so to the host's, where HOME is b.dir, a scratch
-//     folder. Pages may close themselves.
+//     folder. Pages may close themselves. Headless Chromium takes one page at most.
 //   b.close() ends the browser and what it started (the host too), and removes b.dir.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
