@@ -2,23 +2,19 @@
 // host's standard handles, Zentab by a window of its class that keeps what reaches it.
 #include "browsers/extension_ids.h"
 #include "platform/win32/browser_relay.h"
-#include "platform/win32/utf.h"
 #include "win_test.h"
 
 namespace zentab::test {
 namespace {
 
-std::string Copy(ULONG_PTR kind, HWND from, std::string_view bytes) {
-  return std::to_string(kind) + ' ' + std::to_string(reinterpret_cast<ULONG_PTR>(from)) + ' ' +
-         std::string(bytes);
-}
-std::vector<std::string> received;  // by Zentab, in order
+using Copy = std::tuple<ULONG_PTR, HWND, std::string>;  // kind, sender, bytes
+std::vector<Copy> received;                             // by Zentab, in order
 
 LRESULT CALLBACK Zentab(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-  received.push_back(Copy(data->dwData, reinterpret_cast<HWND>(wParam),
-                          {static_cast<const char*>(data->lpData), data->cbData}));
+  received.emplace_back(data->dwData, reinterpret_cast<HWND>(wParam),
+                        std::string(static_cast<const char*>(data->lpData), data->cbData));
   return TRUE;
 }
 
@@ -41,7 +37,7 @@ struct Host {
 
   explicit Host(const std::string& arguments) {
     std::wstring line = L"\"" + Environment(L"ZENTAB_APP") + L"\\zentab_host.exe\" ";
-    line += Widen(arguments);
+    line.append(arguments.begin(), arguments.end());  // ASCII
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     STARTUPINFOW its{};
     its.cb = sizeof its;
@@ -60,12 +56,15 @@ struct Host {
     TerminateProcess(p.hProcess, 1);
     for (HANDLE h : {p.hProcess, p.hThread, input, output}) CloseHandle(h);
   }
+  // In pieces, as a browser may write it: half the length, half the rest, the rest.
   void Send(const std::string& bytes) {
     const std::string framed = Frame(bytes);
-    DWORD put = 0;
-    EXPECT_TRUE(
-        ::WriteFile(input, framed.data(), static_cast<DWORD>(framed.size()), &put, nullptr));
-    EXPECT_EQ(put, framed.size());
+    const size_t cut[] = {0, 2, 3 + framed.size() / 2, framed.size()};
+    for (size_t i = 0; i < 3; ++i) {
+      DWORD size = static_cast<DWORD>(cut[i + 1] - cut[i]), put = 0;
+      EXPECT_TRUE(::WriteFile(input, &framed[cut[i]], size, &put, nullptr) && put == size);
+      Pump(0.05);
+    }
   }
   // Its exit code once it has ended by itself, -1 while it runs.
   int Ended() {
@@ -98,9 +97,9 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
   WNDCLASSW type{};
   type.lpfnWndProc = Zentab;
   type.lpszClassName = kBrowserLinkClass;
-  HWND zentab = RegisterClassW(&type) ? CreateWindowExW(0, kBrowserLinkClass, nullptr, 0, 0, 0, 0,
-                                                        0, HWND_MESSAGE, nullptr, nullptr, nullptr)
-                                      : nullptr;
+  ASSERT_TRUE(RegisterClassW(&type));
+  HWND zentab = CreateWindowExW(0, kBrowserLinkClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr);
   ASSERT_TRUE(zentab);
 
   // Anyone else is refused before a byte is read: its input stays open and empty.
@@ -127,18 +126,18 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
   EXPECT_EQ(ask(kFromBrowser, "{}"), FALSE);
   // Each comes well within the 5 s the host waits on Zentab: one over the limit handed over
   // instead of read through would hold the next back that long (Wine loses WM_COPYDATA >= 2 MiB).
-  std::vector<std::string> expected;
+  std::vector<Copy> expected;
   for (const size_t size :
        {size_t{0x0A}, size_t{0x0D0A}, size_t{0x1A0D0A}, kBrowserMessageLimit + 1, size_t{0x1A}}) {
     chromium.Send(Payload(size));
     if (size > kBrowserMessageLimit) continue;
-    expected.push_back(Copy(kFromBrowser, relay, Payload(size)));
+    expected.emplace_back(kFromBrowser, relay, Payload(size));
     EXPECT_TRUE(PumpUntil([&] { return received.size() == expected.size(); }, 3));
   }
   PostMessageW(relay, WM_CLOSE, 0, 0);
   ASSERT_EQ(chromium.Ended(), 0);
   EXPECT_TRUE(chromium.Wrote() == toBrowser);
-  expected.push_back(Copy(kHostClosing, relay, ""));
+  expected.emplace_back(kHostClosing, relay, "");
 
   Host firefox(manifest + id);
   HWND second = HostWindow();
@@ -146,8 +145,8 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
   CloseHandle(firefox.input);
   firefox.input = nullptr;
   EXPECT_EQ(firefox.Ended(), 0);
-  expected.push_back(Copy(kFromBrowser, second, Payload(0x1A)));
-  expected.push_back(Copy(kHostClosing, second, ""));
+  expected.emplace_back(kFromBrowser, second, Payload(0x1A));
+  expected.emplace_back(kHostClosing, second, "");
   EXPECT_TRUE(received == expected) << received.size() << " messages reached Zentab";
   EXPECT_TRUE(DestroyWindow(zentab) && UnregisterClassW(kBrowserLinkClass, nullptr));
 }
