@@ -111,14 +111,14 @@ test('Chromium: a redirect sent on, windows reopened whole, idle, tabs back afte
       await until('the window reopened whole', () => watchList().join('|').includes(
         `${c.line('/a')}|ID 2 : ${c.line('/b')}`));
       await reopenedBeforeAndAfterIdle(c);
-      probe('command', 'CmdShowOption');
-      await sleep(1000);
-      shot('Options-with-browsers');
-      probe('options');
       probe('command', 'TMCmdVisible');
       await sleep(1000);
       shot('Watcher-with-tabs');
       probe('command', 'TMCmdVisible');
+      probe('command', 'CmdShowOption');
+      await sleep(1000);
+      shot('Options-with-browsers');
+      probe('options');
 
       // Killed, then started again: the browser's tabs are back at once, and its windows whole.
       const saved = savedWindows();
