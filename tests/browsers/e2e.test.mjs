@@ -80,7 +80,7 @@ async function watchBrowser(name, { urls, previous }) {
     urls: urls.map((path) => (path === 'redirect' ? redirect : site.url(path))),
     args: [`--host-resolver-rules=MAP ime.redirect-a.example 127.0.0.1:${site.port}`] });
   return { zentab, site, line, browser,
-    async close() { await browser.close(); await zentab.kill(); site.close(); } };
+    async close() { await browser.close(); await this.zentab.kill(); site.close(); } };
 }
 
 // A page of the past log opens in a new window of its browser, and again after 40 s idle, during

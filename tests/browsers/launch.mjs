@@ -31,7 +31,7 @@ export async function servePages(titles) {
   await new Promise((done) => server.listen(0, '127.0.0.1', done));
   const { port } = server.address();
   return { url: (path) => `http://127.0.0.1:${port}${path}`, port, requests,
-    close: () => server.close() };
+    close: () => server.close().closeAllConnections() };
 }
 
 export function launchBrowser(name, { host, manifest, urls = [], args = [], env = {} }) {
