@@ -1,6 +1,7 @@
 // How long one scan takes for each window: 100 windows of the shell, all watched, with the past
-// log full at 200 lines, so that every window's line also pushes the oldest one out; and how long
-// the start-up takes to read a full last session of 100 windows into the past log. Run by
+// log full at 200 lines, so that every window's line also pushes the oldest one out; how long the
+// start-up takes to read a full last session of 100 windows into the past log; and how long a
+// browser's snapshot of 1,000 tabs takes for each tab, handed over, read and merged. Run by
 // scripts/bench; a measurement, not a test.
 #include <benchmark/benchmark.h>
 
@@ -62,7 +63,10 @@ void Session(benchmark::State& state) {
   Program p;
   p.main.Load();  // writes the session of the 100 windows
   for (auto _ : state) {
-    LastSession session(p.shell, p.settings, p.view.Get(main_window::WatchLst),
+    ConnectedBrowsers browsers(p.shell);
+    Reopener reopener(p.shell, browsers, p.view.Get(main_window::WatchLst),
+                      p.view.Get(main_window::PastLst));
+    LastSession session(p.shell, p.settings, p.view.Get(main_window::WatchLst), browsers, reopener,
                         [](const std::string&) {});
     session.Load();
     for (const SessionWindow& w : session.Previous())
@@ -75,9 +79,44 @@ void Session(benchmark::State& state) {
   }
 }
 
+constexpr int kTabs = 1000;
+
+// Ten windows of a hundred tabs each, with titles and addresses of a common length.
+std::string Snapshot() {
+  std::string json = R"({"type":"tabs","browser":"chrome","windows":[)";
+  for (int w = 0; w < kTabs / 100; ++w) {
+    json += (w ? ",{\"id\":" : "{\"id\":") + std::to_string(w) + R"(,"tabs":[)";
+    for (int t = 0; t < 100; ++t) {
+      const std::string n = std::to_string(w * 100 + t);
+      json += (t ? ",{\"id\":" : "{\"id\":") + n + R"(,"title":"ニュース )" + n +
+              R"( - 今日の話題 - Example News","url":"https://news.example.jp/articles/2026/12/)" +
+              n + R"(/index.html"})";
+    }
+    json += "]}";
+  }
+  return json + "]}";
+}
+
+void Tabs(benchmark::State& state) {
+  Program p;
+  for (int i = kWindows - 1; i >= 0; --i) p.shell.CloseWindow(i);
+  p.shell.hosts.insert(1);
+  const std::string snapshot = Snapshot();
+  if (!p.main.Load()) return state.SkipWithError("the load step ended the program");
+  for (auto _ : state) p.main.OnBrowserMessage(1, snapshot);
+  // Merged: the scan lists them.
+  p.main.TimerTick(main_window::WatchTmr);
+  if (p.view.Get(main_window::WatchLst).List(0).find("ニュース 0-") == std::string::npos) {
+    return state.SkipWithError("the tabs were not taken");
+  }
+  state.counters["per_tab"] = benchmark::Counter(
+      kTabs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 // Five runs each: the fastest and the median say more than one on a busy machine.
 BENCHMARK(Scan)->Unit(benchmark::kMicrosecond)->MinTime(0.1)->Repetitions(5);
 BENCHMARK(Session)->Unit(benchmark::kMicrosecond)->MinTime(0.1)->Repetitions(5);
+BENCHMARK(Tabs)->Unit(benchmark::kMicrosecond)->MinTime(0.1)->Repetitions(5);
 
 // Reports as the console does, then the fastest and the median of each.
 class Summary : public benchmark::ConsoleReporter {
@@ -87,18 +126,25 @@ class Summary : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
       const auto perWindow = run.counters.find("per_window");
+      const auto perTab = run.counters.find("per_tab");
       if (perWindow != run.counters.end()) {
         scan_.push_back(perWindow->second.value * 1e6);
+      } else if (perTab != run.counters.end()) {
+        tabs_.push_back(perTab->second.value * 1e6);
       } else {
         session_.push_back(run.GetAdjustedRealTime());
       }
     }
   }
   void Print() {
-    for (auto* times : {&scan_, &session_}) std::sort(times->begin(), times->end());
+    for (auto* times : {&scan_, &session_, &tabs_}) std::sort(times->begin(), times->end());
     if (!scan_.empty()) {
       std::printf("Scan: %.2f us per window at best, median %.2f us\n", scan_.front(),
                   scan_[scan_.size() / 2]);
+    }
+    if (!tabs_.empty()) {
+      std::printf("Tabs: %.2f us per tab at best, median %.2f us\n", tabs_.front(),
+                  tabs_[tabs_.size() / 2]);
     }
     if (!session_.empty()) {
       std::printf("Session: %.1f us at best, median %.1f us\n", session_.front(),
@@ -107,7 +153,7 @@ class Summary : public benchmark::ConsoleReporter {
   }
 
  private:
-  std::vector<double> scan_, session_;
+  std::vector<double> scan_, session_, tabs_;
 };
 
 }  // namespace

@@ -2,6 +2,10 @@
 //   ready <runs> <floor.exe> <zentab.exe>
 //       start-up until each answers and private memory a second later, the two in turn; the
 //       second may be another floor (a program not named zentab.exe is taken for one)
+//   tabs <zentab.exe> <zentab_host.exe> <tabs>
+//       a browser's snapshot of so many tabs handed to zentab.exe through the real host, which
+//       the meter starts as a browser does; the private memory of both once the program lists
+//       them; then "idle" and ten quiet seconds, in which nothing should wake the host
 //   soak <zentab.exe> <stand-in folder> <scans> <warm-up scans>
 //       a long run: the shell's windows open and close between scans, now and then every page
 //       is reopened and the main window shown and closed; resources after the warm-up and at
@@ -23,6 +27,7 @@
 #include <vector>
 
 #include "app/main_window_design.h"
+#include "browsers/extension_ids.h"
 #include "platform/version.h"
 
 namespace {
@@ -203,6 +208,71 @@ int Ready(int runs, const std::string& floorExe, const std::string& zentabExe) {
   return 0;
 }
 
+// --- tabs --------------------------------------------------------------------------------------
+
+std::string TabsSnapshot(int tabs) {
+  std::string json = R"({"type":"tabs","browser":"chrome","windows":[{"id":1,"tabs":[)";
+  for (int t = 0; t < tabs; ++t) {
+    const std::string n = std::to_string(t);
+    json += (t ? "," : "") + std::string(R"({"id":)") + n + R"(,"title":"タブ )" + n +
+            R"( - 今日の話題","url":"https://news.example.jp/articles/)" + n + R"(/index.html"})";
+  }
+  return json + "]}]}";
+}
+
+int Tabs(const std::string& zentabExe, const std::string& hostExe, int tabs) {
+  Program zentab;
+  if (!zentab.Start(zentabExe)) return printf("FAIL zentab.exe did not start\n"), 1;
+  for (int i = 0; i < 1000 && !zentab.Find(kWatcher) && zentab.Running(); ++i) Sleep(10);
+  if (!zentab.window) return zentab.End(0, 0), printf("FAIL no main window\n"), 1;
+  // The host on pipes, as a browser starts it; the meter keeps its input open.
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE input = nullptr, toHost = nullptr, fromHost = nullptr, output = nullptr;
+  CreatePipe(&input, &toHost, &inherit, 0);
+  CreatePipe(&fromHost, &output, &inherit, 0);
+  SetHandleInformation(toHost, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(fromHost, HANDLE_FLAG_INHERIT, 0);
+  std::string line = "\"" + hostExe + "\" " + std::string(zentab::kChromiumExtensionOrigin);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = input;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION host{};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &host)) {
+    zentab.End(WM_COMMAND, CmdExit.id);
+    return printf("FAIL zentab_host.exe did not start\n"), 1;
+  }
+  CloseHandle(input);
+  CloseHandle(output);
+  Sleep(1000);  // its window up
+  const std::string snapshot = TabsSnapshot(tabs);
+  const auto length = static_cast<std::uint32_t>(snapshot.size());
+  DWORD written = 0;
+  WriteFile(toHost, &length, sizeof length, &written, nullptr);
+  WriteFile(toHost, snapshot.data(), length, &written, nullptr);
+  // Listed once the next scan has run; as many as the watch list takes.
+  HWND watch = GetDlgItem(zentab.window, WatchLst.id);
+  DWORD_PTR lines = 0;
+  for (int i = 0; i < 100 && (!Ask(watch, LB_GETCOUNT, 0, &lines) || lines < 100); ++i) Sleep(100);
+  Sleep(1000);
+  const Resources program = Measure(zentab.p), relay = Measure(host);
+  printf("tabs %d: %lu lines; zentab pagefile %lld; host pagefile %lld\n", tabs,
+         static_cast<unsigned long>(lines), program.pagefile, relay.pagefile);
+  printf("idle\n");
+  Sleep(10000);
+  printf("done\n");
+  CloseHandle(toHost);  // the browser lets go: the host ends
+  const bool hostEnded = WaitForSingleObject(host.hProcess, 5000) == WAIT_OBJECT_0;
+  CloseHandle(fromHost);
+  CloseHandle(host.hThread);
+  CloseHandle(host.hProcess);
+  if (!zentab.End(WM_COMMAND, CmdExit.id) || !hostEnded) return printf("FAIL not ended\n"), 1;
+  return lines < 100 ? (printf("FAIL the tabs were not listed\n"), 1) : 0;
+}
+
 // --- soak --------------------------------------------------------------------------------------
 
 // The shell's windows in turn: ten, two more opened, some closed, none, ten with new pages.
@@ -300,11 +370,15 @@ int main(int argc, char** argv) {
   if (command == "ready" && argc == 5 && atoi(argv[2]) > 0) {
     return Ready(atoi(argv[2]), argv[3], argv[4]);
   }
+  if (command == "tabs" && argc == 5 && atoi(argv[4]) > 0) {
+    return Tabs(argv[2], argv[3], atoi(argv[4]));
+  }
   if (command == "soak" && argc == 6 && atol(argv[5]) > 0 && atol(argv[4]) > atol(argv[5])) {
     return Soak(argv[2], argv[3], atol(argv[4]), atol(argv[5]));
   }
   printf(
       "zentab_meter ready <runs> <floor.exe> <zentab.exe> |"
+      " tabs <zentab.exe> <zentab_host.exe> <tabs> |"
       " soak <zentab.exe> <stand-in folder> <scans> <warm-up scans>\n");
   return 64;
 }
