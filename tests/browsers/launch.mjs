@@ -1,13 +1,13 @@
 // Debian's chromium or firefox-esr, headless and as root, with Zentab's extension from extension/
-// (allowed in private windows too) and a given zentab_host; and pages served from 127.0.0.1.
+// and a given zentab_host; and pages served from 127.0.0.1.
 //   const site = await servePages({ '/a': '日本語の題', '/b': ['題', 'script'] });
 //     site.url('/a'); site.requests, the paths asked for; site.close(). Paths may be added later.
 //   const b = launchBrowser('chromium' | 'firefox', { host, manifest, urls, args, env });
 //     host: the executable the browser starts as zentab_host (a shell script will do); manifest:
 //     the host manifest to give the browser (its path becomes host; one of Zentab's own by
-//     default); urls: the pages it opens; args: more of its arguments (Firefox: '--private-window',
-//     url); env: added to its environment and so to the host's, where HOME is b.dir, a scratch
-//     folder. Pages may close themselves. Headless Chromium takes one page at most.
+//     default); urls: the pages it opens; args: more of its arguments; env: added to its
+//     environment and so to the host's, where HOME is b.dir, a scratch folder. Pages may close
+//     themselves. Headless Chromium takes one page at most.
 //   b.close() ends the browser and what it started (the host too), and removes b.dir.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
@@ -46,8 +46,6 @@ export function launchBrowser(name, { host, manifest, urls = [], args = [], env 
   if (name === 'chromium') {
     put('profile/NativeMessagingHosts/zentab_host.json', { ...(manifest
       ?? { ...own, allowed_origins: [`chrome-extension://${chromiumId}/`] }), path: host });
-    put('profile/Default/Preferences',
-      { extensions: { settings: { [chromiumId]: { incognito: true } } } });
     // The last six keep it from reaching for a network that this machine does not have.
     command = ['chromium', '--headless=new', '--no-sandbox', `--user-data-dir=${profile}`,
       `--load-extension=${extension}`, `--disable-extensions-except=${extension}`, '--no-first-run',
@@ -56,8 +54,6 @@ export function launchBrowser(name, { host, manifest, urls = [], args = [], env 
   } else {
     put('.mozilla/native-messaging-hosts/zentab_host.json',
       { ...(manifest ?? { ...own, allowed_extensions: [firefoxId] }), path: host });
-    put('profile/extension-preferences.json',
-      { [firefoxId]: { permissions: ['internal:privateBrowsingAllowed'], origins: [] } });
     // No first-run pages: they would reach for the network and be tabs of their own.
     put('profile/user.js', Object.entries({ 'xpinstall.signatures.required': false,
       'extensions.autoDisableScopes': 0, 'extensions.enabledScopes': 15,

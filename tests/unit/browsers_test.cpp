@@ -6,7 +6,6 @@
 #include "options/options_design.h"
 #include "options/options_dialog.h"
 #include "session/session_file.h"
-#include "watch/redirects.h"
 
 namespace zentab::test {
 namespace {
@@ -58,14 +57,6 @@ TEST(BrowserMessages, ASnapshotIsReadOnlyWhenEveryFieldIsThereAndOfItsKind) {
             "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"]}");
   EXPECT_EQ(NavigateRequest(12, "https://b/"),
             R"({"type":"navigate","tab":12,"url":"https://b/"})");
-  EXPECT_EQ(FirefoxHostManifest("C:\\Z\\zentab_host.exe"),
-            "{\n  \"name\": \"zentab_host\",\n  \"description\": \"Zentab\",\n  \"path\": "
-            "\"C:\\\\Z\\\\zentab_host.exe\",\n  \"type\": \"stdio\",\n  \"allowed_extensions\": "
-            "[\"zentab@zentab.example\"]\n}\n");
-  EXPECT_TRUE(
-      ChromiumHostManifest("x").find(
-          R"("allowed_origins": ["chrome-extension://kflilephkonpaaabcfjpemepapeeochc/"])") !=
-      std::string::npos);
 }
 
 class BrowsersTest : public MainWindowTest {
@@ -121,17 +112,6 @@ TEST_F(BrowsersTest, TabsFollowTheShellsWindowsByBrowserWindowAndTabAndGoWithThe
   Scan();
   EXPECT_TRUE(LinesOf(WatchLst).empty());
   EXPECT_EQ(Caption(MaxWatchNum), "0/10");
-}
-
-TEST_F(BrowsersTest, ARedirectPageInATabIsSentOnThroughItsBrowser) {
-  Ini()["Through"] = "2";
-  Load();
-  Connect(kChrome, Snapshot("chrome", {Window(1, {{"Jump", "http://" + std::string(kRedirectAHost) +
-                                                               "/dest.example/"}})}));
-  Scan();
-  EXPECT_EQ(Calls({"Host", "Sleep"}),
-            (Lines{Host(kChrome, R"({"type":"navigate","tab":10,"url":"http://dest.example/"})"),
-                   "Sleep 500"}));
 }
 
 TEST_F(BrowsersTest, ABrowsersPagesOpenInItWindowByWindowOrInTheDefaultBrowserWhenItIsGone) {

@@ -72,25 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
                                            &VoteDesign),
                          [](const auto& shown) { return std::string(shown.param().name); });
 
-// Their texts are pinned with every other text.
-TEST(Designs, TheMenusHoldTheirItemsTheLinkLooksLikeOneAndOnlyTheMainWindowMinimizes) {
-  std::map<std::string, std::string> menus;
-  std::string current;
-  for (const MenuDesign& m : MainWindowDesign().menus) {
-    if (m.level == 0)
-      current = m.name;
-    else
-      menus[current] += std::string(m.name) + "|";
-  }
-  EXPECT_EQ(menus, (std::map<std::string, std::string>{
-                       {"MFile", "CmdOpenLastSession|MFilek001|CmdExit|"},
-                       {"MOption", "CmdShowOption|"},
-                       {"MHelp",
-                        "CmdHelpRef|MHelpk001|CmdOpenHP|CmdSoftwareVote|MHelpk002|"
-                        "CmdShowVersionInfo|"},
-                       {"TaskTrayMenu",
-                        "TMAllZentab|TMCmdOpenLastSession|TMCmdVisible|TMk001|TMCmdOption|TMk002|"
-                        "TMCmdHelpRef|TMCmdOpenHP|TMCmdShowVersionInfo|TMk003|TMCmdExit|"}}));
+TEST(Designs, TheAboutWindowsLinkLooksLikeOneAndOnlyTheMainWindowMinimizes) {
   // The about window's address shows as a link.
   for (const ControlDesign& c : AboutDesign().controls) {
     if (c.name == about_window::URL) {

@@ -22,14 +22,14 @@ namespace zentab::test {
 namespace {
 
 // A window's caption, then each control and menu item with a caption of its own, in design
-// order: "|name caption".
+// order: "|name caption"; an item of a menu is marked as such: "|>name caption".
 std::string Captions(const FormDesign& form) {
   std::string captions(form.caption);
   for (const ControlDesign& c : form.controls) {
     if (!c.caption.empty()) captions += "|" + std::string(c.name) + " " + std::string(c.caption);
   }
   for (const MenuDesign& m : form.menus) {
-    if (m.caption != "-") captions += "|" + std::string(m.name) + " " + std::string(m.caption);
+    captions += (m.level > 0 ? "|>" : "|") + std::string(m.name) + " " + std::string(m.caption);
   }
   return captions;
 }
@@ -38,14 +38,15 @@ TEST(Texts, EveryTextTheUserReadsIsAsWritten) {
   EXPECT_EQ(Captions(MainWindowDesign()),
             "Zentab Ver$.$ - Watcher|Label1 監視項目(&W):|Label2 過去ログ(&P):|IsPastLogMake "
             "過去ログ生成 一時停止(&Q)|MaxWatchNum */*|MaxLogNum Max *件|MFile ファイル(&F)|"
-            "CmdOpenLastSession 前回のウィンドウを開く(&R)|CmdExit 終了(&X)|MOption 設定(&S)|"
-            "CmdShowOption オプション...(&O)|MHelp ヘルプ(&H)|CmdHelpRef ヘルプを開く(&H)...|"
-            "CmdOpenHP ホームページを開く(&W)...|CmdSoftwareVote ソフトを評価 [Votrix] (&V)...|"
-            "CmdShowVersionInfo バージョン情報(&A)...|TaskTrayMenu TaskTrayMenu|TMAllZentab "
-            "一括Zentab!!(&L)|TMCmdOpenLastSession 前回のウィンドウを開く(&R)|TMCmdVisible "
-            "監視画面を開く(&W)...|TMCmdOption オプション(&O)...|TMCmdHelpRef ヘルプ(&H)...|"
-            "TMCmdOpenHP ホームページを開く(&H)...|TMCmdShowVersionInfo バージョン情報(&A)...|"
-            "TMCmdExit 終了(&X)");
+            ">CmdOpenLastSession 前回のウィンドウを開く(&R)|>MFilek001 -|>CmdExit 終了(&X)|MOption "
+            "設定(&S)|>CmdShowOption オプション...(&O)|MHelp ヘルプ(&H)|>CmdHelpRef "
+            "ヘルプを開く(&H)...|>MHelpk001 -|>CmdOpenHP ホームページを開く(&W)...|"
+            ">CmdSoftwareVote ソフトを評価 [Votrix] (&V)...|>MHelpk002 -|>CmdShowVersionInfo "
+            "バージョン情報(&A)...|TaskTrayMenu TaskTrayMenu|>TMAllZentab 一括Zentab!!(&L)|"
+            ">TMCmdOpenLastSession 前回のウィンドウを開く(&R)|>TMCmdVisible 監視画面を開く(&W)...|"
+            ">TMk001 -|>TMCmdOption オプション(&O)...|>TMk002 -|>TMCmdHelpRef ヘルプ(&H)...|"
+            ">TMCmdOpenHP ホームページを開く(&H)...|>TMCmdShowVersionInfo バージョン情報(&A)...|"
+            ">TMk003 -|>TMCmdExit 終了(&X)");
   EXPECT_EQ(Captions(OptionsDesign()),
             "Zentab Ver$.$ - Options|Label7 各設定項目にマウスをポイントすると説明が出ます。|"
             "FrWatch 監視設定|Label1 チェックモード(&M):|IsChkModeOp(0) "

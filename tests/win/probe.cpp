@@ -67,6 +67,7 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"past" && argc == 3) {
     for (LRESULT i = SendMessageW(past, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i) {
       if (Line(past, i).find(argv[2]) == std::wstring::npos) continue;
+      Print(Narrow(Line(past, i)) + "\n");
       SendMessageW(past, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
       SendMessageW(main, WM_COMMAND, MAKEWPARAM(main_window::PastLst.id, LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(past));
