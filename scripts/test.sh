@@ -60,10 +60,8 @@ echo "== zentab.exe for 32-bit Windows (compile check)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
 
-echo "== zentab.exe and the Win32 layer under Wine"
-counted tests/win/run.sh
-
-echo "== Real browsers: Chromium and Firefox ESR with the extension, the host and zentab.exe"
-counted env ZENTAB_SKIP_BUILD=1 tests/browsers/run.sh
+echo "== zentab.exe, zentab_host.exe and the Win32 layer under Wine, then real Chromium and"
+echo "   Firefox ESR with the extension, the host and zentab.exe"
+counted env ZENTAB_BROWSERS=1 tests/win/run.sh
 
 echo "$passed passed, 0 failed"

@@ -1,4 +1,4 @@
-// Real browsers end to end, as tests/browsers/run.sh sets them up: Chromium and Firefox at once
+// Real browsers end to end, as tests/win/run.sh sets them up: Chromium and Firefox at once
 // through the real extension, the real host under Wine and the real zentab.exe: the watch list, the
 // past log, a redirect, reopening in the right browser, idle, a restart of Zentab, the options box.
 import assert from 'node:assert/strict';
@@ -8,12 +8,13 @@ import { test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { launchBrowser, servePages } from './launch.mjs';
 
-const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host } = process.env;
+const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host,
+  ZENTAB_PROBE: probeExe } = process.env;
 const wineEnv = { ...process.env, LANG: lang, LC_ALL: lang };
 const session = `${app}/Zentab2.session`;
 
 const run = (...args) => execFileSync(wine, args, { env: wineEnv, timeout: 30000 }).toString();
-const probe = (...args) => run(`${app}/zentab_probe.exe`, ...args);
+const probe = (...args) => run(probeExe, 'probe', ...args);
 const watchList = () => probe('lists').split('\n').filter((l) => l.startsWith('W\t'))
   .map((l) => l.slice(2));
 async function until(what, holds, seconds = 30) {

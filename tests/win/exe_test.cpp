@@ -18,40 +18,6 @@ namespace {
 
 using namespace main_window;
 
-// A top-level window of the process with the caption.
-HWND WindowOf(DWORD process, const wchar_t* caption) {
-  HWND found = nullptr;
-  PumpUntil([&] {
-    for (HWND w = FindWindowW(nullptr, caption); w;
-         w = FindWindowExW(nullptr, w, nullptr, caption)) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == process) return (found = w) != nullptr;
-    }
-    return false;
-  });
-  return found;
-}
-
-// A message to another process, which must not hang the tests should that one hang.
-LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
-  return static_cast<LRESULT>(answer);
-}
-
-std::vector<std::string> Lines(HWND window, int list) {
-  HWND control = GetDlgItem(window, list);
-  std::vector<std::string> lines;
-  for (LRESULT i = 0, n = Ask(control, LB_GETCOUNT, 0, 0); i < n; ++i) {
-    std::wstring line(static_cast<size_t>(Ask(control, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    line.resize(
-        static_cast<size_t>(Ask(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-    lines.push_back(Narrow(line));
-  }
-  return lines;
-}
-
 class Exe : public ::testing::Test {
  protected:
   void SetUp() override {

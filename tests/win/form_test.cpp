@@ -353,19 +353,15 @@ TEST(Menus, TheTrayMenuPopsUpAsDesignedReopenAllInBoldAndAnItemGreyedOut) {
   EXPECT_TRUE(grey);
 }
 
-TEST(Notices, TheSessionsEndARestartedTaskbarAndANewScaleReachTheProgram) {
+TEST(Notices, TheSessionsEndAndANewScaleReachTheProgram) {
   Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
   std::vector<bool> ended;
-  int restarted = 0;
   form.OnSessionEnded([&](bool ending) { ended.push_back(ending); });
-  form.OnShellRestarted([&] { ++restarted; });
   HWND window = Of(form);
   EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageW(window, WM_ENDSESSION, FALSE, 0);
   SendMessageW(window, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(ended, (std::vector<bool>{false, true}));
-  SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_EQ(restarted, 1);
   // Moved to a screen of another scale, the window takes its size there.
   form.SetVisible(true);
   RECT before, after;

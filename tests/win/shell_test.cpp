@@ -1,5 +1,5 @@
-// The shell services on the real system: the profile functions, the tray, the program's own
-// facts, and the shell's windows through its stand-in.
+// The shell services on the real system: the profile functions, the program's own files and its
+// start at sign-in, and the shell's windows through its stand-in.
 #include "app/main_window_design.h"
 #include "platform/profile_number.h"
 #include "platform/win32/utf.h"
@@ -49,29 +49,6 @@ TEST(Profile, TheSettingsFileIsWrittenInCodePage932WithCrlfAndReadByTheProductsR
   EXPECT_EQ(read(Narrow(readOnly)), 5);
 }
 
-TEST(Tray, TheIconIsAddedAndRemoved) {
-  Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
-  Win32Shell shell([] {});
-  const TrayIconData data = MakeTrayIconData(form.Get(main_window::SysTrayPic).Handle(),
-                                             form.SmallIconHandle(), "Zentab Ver2.0");
-  const auto window = reinterpret_cast<HWND>(data.hWnd);
-  shell.TrayAdd(data);
-  EXPECT_TRUE(InTray(window, data.uID));
-  shell.TrayDelete(data);
-  EXPECT_FALSE(InTray(window, data.uID));
-}
-
-TEST(Tray, ABalloonShowsFromTheIcon) {
-  Win32Form form(MainWindowDesign(), GetModuleHandleW(nullptr));
-  Win32Shell shell([] {});
-  const TrayIconData data = MakeTrayIconData(form.Get(main_window::SysTrayPic).Handle(),
-                                             form.SmallIconHandle(), "Zentab Ver2.0");
-  shell.TrayAdd(data);
-  shell.TrayBalloon(data, "Zentab", "前回のウィンドウを記録できませんでした。\nC:\\Zentab");
-  EXPECT_TRUE(PumpUntil(BalloonShown, 5));
-  shell.TrayDelete(data);
-}
-
 TEST(Files, AFileIsReplacedWholeOrNotAtAllReadBackMovedAsideAndRemoved) {
   Win32Shell shell([] {});
   const std::string path = Temp("zentab-file.txt");
@@ -118,14 +95,9 @@ TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
   EXPECT_TRUE(shell.RemoveStartupCommand());
 }
 
-TEST(Program, ItsFolderASecondInstanceAndAProgramThatCannotStart) {
-  Win32Shell first([] {}), second([] {});
-  EXPECT_FALSE(first.IsAnotherInstanceRunning());
-  EXPECT_TRUE(second.IsAnotherInstanceRunning());
-  char exe[MAX_PATH];
-  const std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
-  EXPECT_EQ(first.ExeFolder(), path.substr(0, path.rfind('\\')));
-  EXPECT_THROW(first.StartProgram("zentab-no-such-program.exe"), ShellFailure);
+// The program's folder, the second instance and the tray icon are seen in the real exe's checks.
+TEST(Program, AProgramThatCannotStartIsAFailure) {
+  EXPECT_THROW(Win32Shell([] {}).StartProgram("zentab-no-such-program.exe"), ShellFailure);
 }
 
 TEST(ShellWindows, WindowsAreReadAndSentOnAndNewOnesOpenShownAndEveryObjectIsReleased) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/win32/message_loop.h"
+#include "platform/win32/utf.h"
 
 namespace zentab::test {
 
@@ -32,6 +33,38 @@ std::wstring Environment(const wchar_t* name) {
   wchar_t value[MAX_PATH] = L"";
   GetEnvironmentVariableW(name, value, MAX_PATH);
   return value;
+}
+
+HWND WindowOf(DWORD process, const wchar_t* caption) {
+  HWND found = nullptr;
+  PumpUntil([&] {
+    for (HWND w = FindWindowW(nullptr, caption); w;
+         w = FindWindowExW(nullptr, w, nullptr, caption)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (process == 0 || owner == process) return (found = w) != nullptr;
+    }
+    return false;
+  });
+  return found;
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
+  return static_cast<LRESULT>(answer);
+}
+
+std::vector<std::string> Lines(HWND window, int list) {
+  HWND control = GetDlgItem(window, list);
+  std::vector<std::string> lines;
+  for (LRESULT i = 0, n = Ask(control, LB_GETCOUNT, 0, 0); i < n; ++i) {
+    std::wstring line(static_cast<size_t>(Ask(control, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(
+        static_cast<size_t>(Ask(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+    lines.push_back(Narrow(line));
+  }
+  return lines;
 }
 
 bool InTray(HWND window, UINT id) {

@@ -24,6 +24,15 @@ std::string ReadFile(const std::wstring& path);
 void WriteFile(const std::wstring& path, const std::string& bytes);
 std::wstring Environment(const wchar_t* name);
 
+// A top-level window with the caption, of the process (any when 0), waited for a few seconds.
+HWND WindowOf(DWORD process, const wchar_t* caption);
+// A message to another process, which must not hang the tests should that one hang.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The lines of a list of the window.
+std::vector<std::string> Lines(HWND window, int list);
+// Reads and drives a running zentab.exe for the browsers' tests: zentab_win_tests.exe probe ...
+int Probe(int argc, wchar_t** argv);
+
 // Whether the shell's tray holds the icon: only an icon it holds can be changed.
 bool InTray(HWND window, UINT id);
 
