@@ -3,10 +3,15 @@
 // past log, a redirect, reopening in the right browser, idle, a restart of Zentab, the options box.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { existsSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import {
+  existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync,
+} from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
 import { test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
-import { launchBrowser, servePages } from './launch.mjs';
+import { fileURLToPath } from 'node:url';
 
 const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host,
   ZENTAB_PROBE: probeExe } = process.env;
@@ -44,6 +49,67 @@ function savedWindows() {
     if (browser) (windows[window] ??= [browser]).push(title);
   }
   return Object.values(windows).map(([browser, ...titles]) => `${browser}:${titles}`);
+}
+
+// Pages from 127.0.0.1 with a title and a script each (they may close themselves); and Debian's
+// chromium or firefox-esr, headless and as root, with Zentab's extension and the host manifest
+// given, its path made `host`, HOME a scratch folder. Headless Chromium takes one page at most.
+const extension = fileURLToPath(new URL('../../extension', import.meta.url));
+const firefoxId = 'zentab@zentab.example';
+
+async function servePages(titles) {
+  const requests = [];
+  const server = createServer((req, res) => {
+    requests.push(req.url);
+    const [title, script = ''] = [].concat(titles[req.url]);
+    res.writeHead(req.url in titles ? 200 : 404, { 'content-type': 'text/html; charset=utf-8' });
+    res.end(`<!doctype html><meta charset="utf-8"><title>${title}</title><script>${script}</script>`);
+  });
+  await new Promise((done) => server.listen(0, '127.0.0.1', done));
+  const { port } = server.address();
+  return { url: (path) => `http://127.0.0.1:${port}${path}`, port, requests,
+    close: () => server.close().closeAllConnections() };
+}
+
+function launchBrowser(name, { host, manifest, urls = [], args = [] }) {
+  const dir = mkdtempSync(join(tmpdir(), `zentab-${name}-`));
+  const profile = join(dir, 'profile');
+  const put = (path, value) => {
+    mkdirSync(dirname(join(dir, path)), { recursive: true });
+    writeFileSync(join(dir, path), typeof value === 'string' ? value : JSON.stringify(value));
+  };
+  let command = ['firefox-esr', '--headless', '--no-remote', '--profile', profile];
+  if (name === 'chromium') {
+    put('profile/NativeMessagingHosts/zentab_host.json', { ...manifest, path: host });
+    // The last six keep it from reaching for a network that this machine does not have.
+    command = ['chromium', '--headless=new', '--no-sandbox', `--user-data-dir=${profile}`,
+      `--load-extension=${extension}`, `--disable-extensions-except=${extension}`, '--no-first-run',
+      '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+      '--disable-sync', '--disable-quic'];
+  } else {
+    put('.mozilla/native-messaging-hosts/zentab_host.json', { ...manifest, path: host });
+    // No first-run pages: they would reach for the network and be tabs of their own.
+    put('profile/user.js', Object.entries({ 'xpinstall.signatures.required': false,
+      'extensions.autoDisableScopes': 0, 'extensions.enabledScopes': 15,
+      'datareporting.policy.firstRunURL': '', 'browser.startup.homepage_override.mstone': 'ignore',
+      'dom.allow_scripts_to_close_windows': true,
+    }).map(([key, value]) => `user_pref("${key}", ${JSON.stringify(value)});\n`).join(''));
+    mkdirSync(join(profile, 'extensions'));
+    const xpi = join(profile, `extensions/${firefoxId}.xpi`);
+    execFileSync('zip', ['-qr', xpi, ...readdirSync(extension)], { cwd: extension });
+  }
+  const child = spawn(command[0], [...command.slice(1), ...args, ...urls],
+    { env: { ...process.env, HOME: dir }, stdio: 'ignore', detached: true });
+  const exited = new Promise((done) => child.on('exit', done));
+  const signal = (sig) => { try { process.kill(-child.pid, sig); } catch { /* all gone */ } };
+  return { dir, process: child, async close() {
+    signal('SIGTERM');
+    const timer = setTimeout(() => signal('SIGKILL'), 5000);
+    await exited;
+    clearTimeout(timer);
+    signal('SIGKILL'); // what the browser left running, its hosts among them
+    rmSync(dir, { recursive: true, force: true });
+  } };
 }
 
 function startZentab() {

@@ -1,13 +1,12 @@
-// The scan driven by an arbitrary shell and browsers: the input writes the settings and the last
-// session's file, opens, closes and changes windows, hands over browsers' snapshots of any tabs,
-// makes calls fail, pauses the past log, reloads, scans and reopens, in any order.
+// The scan driven by an arbitrary shell: the input writes the settings and the last session's file,
+// opens, closes and changes windows, makes calls fail, pauses the past log, reloads, scans and
+// reopens, in any order.
 // After every scan both lists keep their limits and the scratch list is empty, and a session the
 // program saved reads back as the watch list it saved: every line whose address can be told.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "app/main_window.h"
 #include "app/main_window_design.h"
-#include "browsers/messages.h"
 #include "check.h"
 #include "session/session_file.h"
 #include "support/fake_form.h"
@@ -20,12 +19,6 @@ namespace {
 using namespace zentab;
 using namespace zentab::test;
 using namespace zentab::main_window;
-
-// A JSON string of any bytes: those that are no UTF-8 come out as U+FFFD.
-std::string Quoted(const std::string& text) {
-  const std::string request = OpenRequest({text});  // {"type":"open","urls":[<text>]}
-  return request.substr(23, request.size() - 25);
-}
 
 // Addresses of every kind the scan tells apart, with arbitrary text behind them.
 std::string Address(FuzzedDataProvider& input) {
@@ -99,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   p.CheckLists();
   for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
     p.journal.entries.clear();
-    switch (input.ConsumeIntegralInRange(0, 10)) {
+    switch (input.ConsumeIntegralInRange(0, 9)) {
       case 0:
         p.shell.OpenWindow(input.ConsumeRandomLengthString(24), Address(input));
         ++p.windows;
@@ -125,26 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      input.ConsumeIntegralInRange(0, 12));
         break;
       }
-      case 7: {  // a browser's snapshot, or its host gone
-        const std::uintptr_t host = input.ConsumeIntegralInRange(1, 3);
-        p.shell.hosts.insert(host);
-        if (input.ConsumeBool()) p.shell.hosts.erase(input.ConsumeIntegralInRange(1, 3));
-        std::string tabs;
-        for (int n = input.ConsumeIntegralInRange(0, 4); n > 0; --n) {
-          tabs += std::string(tabs.empty() ? "" : ",") + R"({"id":)" +
-                  std::to_string(input.ConsumeIntegral<std::int8_t>()) + R"(,"title":)" +
-                  Quoted(input.ConsumeRandomLengthString(16)) + R"(,"url":)" +
-                  Quoted(Address(input)) + "}";
-        }
-        static const char* const browsers[] = {"chrome", "edge", "firefox"};
-        p.main.OnBrowserMessage(host, R"({"type":"tabs","browser":")" +
-                                          std::string(browsers[host - 1]) +
-                                          R"(","windows":[{"id":)" +
-                                          std::to_string(input.ConsumeIntegral<std::int8_t>()) +
-                                          R"(,"tabs":[)" + tabs + "]}]}");
-        break;
-      }
-      case 8:
+      case 7:
         p.main.Click(input.ConsumeBool() ? TMAllZentab : CmdOpenLastSession);
         break;
       case 4: {

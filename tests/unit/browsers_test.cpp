@@ -12,18 +12,20 @@ namespace {
 
 using namespace main_window;
 
-// {"id":<window>,"tabs":[{"id":<window * 10 + i>,"title":<title>,"url":<url>}...]}
-std::string Window(int id, const std::vector<std::pair<std::string, std::string>>& tabs) {
-  std::string json = "{\"id\":" + std::to_string(id) + ",\"tabs\":[";
-  for (size_t i = 0; i < tabs.size(); ++i) {
-    json += (i ? "," : "") + std::string("{\"id\":") + std::to_string(id * 10 + i) +
-            ",\"title\":\"" + tabs[i].first + "\",\"url\":\"" + tabs[i].second + "\"}";
-  }
-  return json + "]}";
-}
-std::string Snapshot(const std::string& browser, const std::vector<std::string>& windows) {
+// A browser's snapshot of windows of tabs: {window id, {{title, address}...}}..., the tab ids
+// window * 10 + i.
+using Tabs = std::vector<std::pair<std::string, std::string>>;
+std::string Snapshot(const std::string& browser, const std::vector<std::pair<int, Tabs>>& windows) {
   std::string json = R"({"type":"tabs","browser":")" + browser + R"(","windows":[)";
-  for (size_t i = 0; i < windows.size(); ++i) json += (i ? "," : "") + windows[i];
+  for (const auto& [id, tabs] : windows) {
+    json += (json.back() == '[' ? "" : ",") + std::string(R"({"id":)") + std::to_string(id) +
+            R"(,"tabs":[)";
+    for (size_t i = 0; i < tabs.size(); ++i) {
+      json += (i ? ",{\"id\":" : "{\"id\":") + std::to_string(id * 10 + i) + R"(,"title":")" +
+              tabs[i].first + R"(","url":")" + tabs[i].second + "\"}";
+    }
+    json += "]}";
+  }
   return json + "]}";
 }
 
@@ -75,17 +77,16 @@ class BrowsersTest : public MainWindowTest {
 TEST_F(BrowsersTest, TabsFollowTheShellsWindowsByBrowserWindowAndTabAndGoWithTheirHost) {
   shell.OpenWindow("Docs", "file:///C:/Docs");
   Load();
-  Connect(kFirefox, Snapshot("firefox", {Window(1, {{"F", "http://f.example/"}})}));
-  Connect(kChrome, Snapshot("chrome", {Window(1, {{"A - 1", "https://a.example/"},
-                                                  {"New", "chrome://newtab/"},
-                                                  {"https://b/", "https://b/"}}),
-                                       Window(2, {{"C", "FTP://c.example/"}})}));
-  Connect(kOtherChrome, Snapshot("chrome", {Window(3, {{"O", "http://o/"}})}));
+  Connect(kFirefox, Snapshot("firefox", {{1, {{"F", "http://f.example/"}}}}));
+  const std::string chrome = Snapshot("chrome", {{1,
+                                                  {{"A - 1", "https://a.example/"},
+                                                   {"New", "chrome://newtab/"},
+                                                   {"https://b/", "https://b/"}}},
+                                                 {2, {{"C", "FTP://c.example/"}}}});
+  Connect(kChrome, chrome);
+  Connect(kOtherChrome, Snapshot("chrome", {{3, {{"O", "http://o/"}}}}));
   // A new snapshot keeps its browser's place; anything else is passed over.
-  main.OnBrowserMessage(kChrome, Snapshot("chrome", {Window(1, {{"A - 1", "https://a.example/"},
-                                                                {"New", "chrome://newtab/"},
-                                                                {"https://b/", "https://b/"}}),
-                                                     Window(2, {{"C", "FTP://c.example/"}})}));
+  main.OnBrowserMessage(kChrome, chrome);
   main.OnBrowserMessage(kChrome, "{\"type\":\"tabs\"}");
   Scan();
   EXPECT_EQ(LinesOf(WatchLst),
@@ -118,8 +119,8 @@ TEST_F(BrowsersTest, ABrowsersPagesOpenInItWindowByWindowOrInTheDefaultBrowserWh
   shell.OpenWindow("Docs", "file:///C:/Docs");
   Load();
   Connect(kOtherChrome, Snapshot("chrome", {}));  // another profile, connected first
-  Connect(kChrome, Snapshot("chrome", {Window(1, {{"A", "https://a/"}, {"B", "https://b/"}}),
-                                       Window(2, {{"C", "https://c/"}})}));
+  Connect(kChrome, Snapshot("chrome", {{1, {{"A", "https://a/"}, {"B", "https://b/"}}},
+                                       {2, {{"C", "https://c/"}}}}));
   Scan();
   journal.entries.clear();
   main.Click(TMAllZentab);
@@ -144,9 +145,9 @@ TEST_F(BrowsersTest, ABrowsersPagesOpenInItWindowByWindowOrInTheDefaultBrowserWh
 TEST_F(BrowsersTest, TheLastSessionKeepsEachPagesBrowserAndWindowAndOpensThemAsTheyWere) {
   OpenPages(1);
   Load();
-  Connect(kChrome, Snapshot("chrome", {Window(5, {{"A", "https://a/"}, {"B", "https://b/"}}),
-                                       Window(9, {{"C", "https://c/"}})}));
-  Connect(kFirefox, Snapshot("firefox", {Window(5, {{"F", "https://f/"}})}));
+  Connect(kChrome, Snapshot("chrome", {{5, {{"A", "https://a/"}, {"B", "https://b/"}}},
+                                       {9, {{"C", "https://c/"}}}}));
+  Connect(kFirefox, Snapshot("firefox", {{5, {{"F", "https://f/"}}}}));
   Scan();
   const std::string path = "C:\\Tools\\Zentab\\Zentab2.session";
   EXPECT_EQ(shell.bytes[path],

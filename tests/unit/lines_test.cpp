@@ -1,11 +1,10 @@
 // The helpers behind the lists and the settings: a line's address, the titles shown, the
-// redirects skipped, numbers read from the settings file, the version in a caption.
+// redirects skipped, numbers read from the settings file.
 #include "watch/lines.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/profile_number.h"
-#include "platform/version.h"
 #include "watch/redirects.h"
 
 namespace zentab {
@@ -101,10 +100,6 @@ TEST(ProfileNumber, StoredTextsAreReadAsTheSystemReadsThemWithinThirtyTwoBits) {
       {"99999999999", 50},
   };
   for (const auto& [stored, read] : cases) EXPECT_EQ(ProfileNumber(stored, 50), read) << stored;
-}
-
-TEST(Version, ThePlaceholderTakesTheVersionWithoutLeadingZeros) {
-  EXPECT_EQ(WithVersion("Ver$.$ ($.$)", 2, 10), "Ver2.10 (2.10)");
 }
 
 }  // namespace

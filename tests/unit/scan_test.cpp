@@ -56,14 +56,6 @@ TEST_F(ScanTest, AFullScanExaminesMaxWatchPositionsAndComparesOnlyTheLastLine) {
   EXPECT_EQ(LinesOf(WatchLst).back(), "ID 9 : Last - http://last.example/");
 }
 
-TEST_F(ScanTest, TheWatchListShowsAtMostTheFirstHundredLines) {
-  Ini() = {{"MaxWatch", "150"}, {"MaxLog", "0"}};
-  OpenPages(120);
-  Load();
-  ASSERT_EQ(LinesOf(WatchLst).size(), 100u);
-  EXPECT_EQ(LinesOf(WatchLst).back(), "ID 99 : Page 99 - http://site.example/99");
-}
-
 TEST_F(ScanTest, TitlesLoseTheirSeparatorsALoadingPageGetsAPauseAndEmptyOnesNoLine) {
   shell.OpenWindow("http://slow.example/", "http://slow.example/");
   shell.OpenWindow("", "http://untitled.example/");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -73,44 +72,60 @@ TEST(Texts, EveryTextTheUserReadsIsAsWritten) {
   for (std::string_view item : kVoteItems) items += std::string(item) + "|";
   EXPECT_EQ(items, "1-だめだこりゃ|2-物足りない|3-妥当・普通|4-結構ナイス|5-パーフェクト|");
 
-  const std::vector<std::pair<std::string_view, std::string_view>> texts{
-      {kAlreadyRunningMessage, "すでに起動しています。"},
-      {kListToolTip, "ダブルクリックするとその項目を復元します。"},
-      {kPastLogDisabledLine, "過去ログ機能は無効にされています。"},
-      {kHelpNotOpenedMessage, "ヘルプファイルを開けませんでした。"},
-      {kSettingsWarning,
-       "このファイルを直接操作すると予期しない動作をする場合があります。必ずソフト本体のオプショ"
-       "ンから設定してください。"},
-      {kRowToolTips[0], "監視ウィンドウに表示する対象を設定します。"},
-      {kRowToolTips[1], "過去に監視したログ機能を取得しておくかどうかを設定します。"},
-      {kRowToolTips[2],
-       "監視するウィンドウの最大を入力します。チェックモードに関わらずInternet Explorer及び"
-       "Explorer両方の監視合計値を設定してください。"},
-      {kRowToolTips[3], "過去ログ機能に保存する最大件数を設定してください。"},
-      {kRowToolTips[4], "ウィンドウをスキャンする間隔を設定してください。"},
-      {kRowToolTips[5],
-       "リダイレクトページを自動的にスキップしたいサイトを設定してください。リンク先のファイル"
-       "を信頼できる場合のみこの機能を使用してください。"},
-      {kKeepSessionToolTip,
-       "監視項目を Zentab2.session に記録し、次に起動したときに過去ログの先頭に表示します。"},
-      {kRunAtStartupToolTip, "Windows にサインインしたときに Zentab を自動的に起動します。"},
-      {kNotWrittenMessage, "設定ファイルに書き込めませんでした。"},
-      {kNotRegisteredMessage, "スタートアップに登録できませんでした。"},
-      {kSessionNotSavedMessage, "前回のウィンドウを記録できませんでした。"},
-      {kSessionNotRemovedMessage, "前回のウィンドウを削除できませんでした。"},
-      {kVersionHead, "Version: "},
-      {kAboutNote,
-       "Internet Explorer補助ソフト 「Zentab」\r\n\r\n\r\nZentabをご使用いただきありがとうござい"
-       "ます。\r\n\r\n感想・不具合・改善提案等ありましたら、下記URLより掲示板へお願いします。"},
-      {kVoteQuestion, "送信してもよろしいですか？"},
-      {kVoteQuestionCaption, "確認"},
-      {kVoteSending, "お待ちください"},
-      {kVoteThanks, "ご協力ありがとうございました！"},
-      {kVoteThanksCaption, "完了"},
-      {kVoteNotSentMessage, "評価を送信できませんでした。"},
-      {kVoteClose, "閉じる(&C)"},
-  };
-  for (const auto& [text, written] : texts) EXPECT_EQ(text, written);
+  std::string texts;
+  for (std::string_view text : {kAlreadyRunningMessage,
+                                kListToolTip,
+                                kPastLogDisabledLine,
+                                kHelpNotOpenedMessage,
+                                kSettingsWarning,
+                                kRowToolTips[0],
+                                kRowToolTips[1],
+                                kRowToolTips[2],
+                                kRowToolTips[3],
+                                kRowToolTips[4],
+                                kRowToolTips[5],
+                                kKeepSessionToolTip,
+                                kRunAtStartupToolTip,
+                                kWatchBrowsersToolTip,
+                                kConnectedBrowsersToolTip,
+                                kConnectedBrowsersHead,
+                                kNoBrowserConnected,
+                                kNotWrittenMessage,
+                                kNotRegisteredMessage,
+                                kNotLinkedMessage,
+                                kSessionNotSavedMessage,
+                                kSessionNotRemovedMessage,
+                                kVersionHead,
+                                kAboutNote,
+                                kVoteQuestion,
+                                kVoteQuestionCaption,
+                                kVoteSending,
+                                kVoteThanks,
+                                kVoteThanksCaption,
+                                kVoteNotSentMessage,
+                                kVoteClose}) {
+    texts += std::string(text) + "|";
+  }
+  EXPECT_EQ(texts,
+            "すでに起動しています。|ダブルクリックするとその項目を復元します。|過去ログ機能は無効に"
+            "されています。|ヘルプファイルを開けませんでした。|このファイルを直接操作すると予期しな"
+            "い動作をする場合があります。必ずソフト本体のオプションから設定してください。|監視ウィ"
+            "ンドウに表示する対象を設定します。|過去に監視したログ機能を取得しておくかどうかを設定"
+            "します。|監視するウィンドウの最大を入力します。チェックモードに関わらずInternet "
+            "Explorer及びExplorer両方の監視合計値を設定してください。|過去ログ機能に保存する最大件"
+            "数を設定してください。|ウィンドウをスキャンする間隔を設定してください。|リダイレクト"
+            "ページを自動的にスキップしたいサイトを設定してください。リンク先のファイルを信頼できる"
+            "場合のみこの機能を使用してください。|監視項目を Zentab2.session に記録し、次に起動し"
+            "たときに過去ログの先頭に表示します。|Windows にサインインしたときに Zentab を自動的に"
+            "起動します。|Chrome・Edge・Firefox に Zentab の拡張機能を入れると、開いているタブも"
+            "監視項目に加わります。|Zentab の拡張機能を通していま Zentab とつながっているブラウザ"
+            "です。|接続中のブラウザ: |なし|設定ファイルに書き込めませんでした。|スタートアップに"
+            "登録できませんでした。|ブラウザ連携を登録できませんでした。|前回のウィンドウを記録で"
+            "きませんでした。|前回のウィンドウを削除できませんでした。|Version: |Internet "
+            "Explorer補助ソフト 「Zentab」\r\n\r\n\r\nZentabをご使用いただきありがとうございます。"
+            "\r\n\r\n感想・不具合・改善提案等ありましたら、下記URLより掲示板へお願いします。|送信"
+            "してもよろしいですか？|確認|お待ちください|ご協力ありがとうございました！|完了|評価を"
+            "送信できませんでした。|閉じる(&C)|");
 }
 
 }  // namespace

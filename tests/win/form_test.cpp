@@ -255,8 +255,8 @@ TEST(Controls, OptionButtonsNumberBoxesTheBarAndButtonsOfTheOptionsDialog) {
 
   // The arrow keys in the box turn its spin control, which says so.
   RangeControl& spin = options.form.Get(HMWatchUD);
-  spin.SetValue(40);
-  EXPECT_EQ(spin.Value(), 30);
+  spin.SetValue(140);
+  EXPECT_EQ(spin.Value(), 100);
   spin.SetValue(5);
   options.form.SetVisible(true);
   SetFocus(options.Control(HMWatch.id));

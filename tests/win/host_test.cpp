@@ -1,22 +1,15 @@
-// The real zentab_host.exe between a browser and Zentab, both played here: the browser on the
-// host's standard handles, Zentab by a window of its class that keeps what reaches it.
+// The real zentab_host.exe between a browser and Zentab's real link: the browser played here on
+// the host's standard handles, Zentab by the link, whose handing over is kept.
 #include "browsers/extension_ids.h"
 #include "platform/win32/browser_relay.h"
+#include "platform/win32/win32_browser_link.h"
+#include "platform/win32/win32_shell.h"
 #include "win_test.h"
 
 namespace zentab::test {
 namespace {
 
-using Copy = std::tuple<ULONG_PTR, HWND, std::string>;  // kind, sender, bytes
-std::vector<Copy> received;                             // by Zentab, in order
-
-LRESULT CALLBACK Zentab(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
-  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-  received.emplace_back(data->dwData, reinterpret_cast<HWND>(wParam),
-                        std::string(static_cast<const char*>(data->lpData), data->cbData));
-  return TRUE;
-}
+using Copy = std::pair<HWND, std::string>;  // the host, its browser's bytes ("gone" at its end)
 
 // `size` bytes that a text mode would change, with Japanese.
 std::string Payload(size_t size) {
@@ -94,12 +87,14 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
   ASSERT_TRUE(relay);
   chromium.Send(Payload(0x0D));  // lost: Zentab does not run yet
   Pump(1);
-  WNDCLASSW type{};
-  type.lpfnWndProc = Zentab;
-  type.lpszClassName = kBrowserLinkClass;
-  ASSERT_TRUE(RegisterClassW(&type));
-  HWND zentab = CreateWindowExW(0, kBrowserLinkClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                nullptr, nullptr);
+  std::vector<Copy> received;
+  Win32BrowserLink link(
+      GetModuleHandleW(nullptr),
+      [&](std::uintptr_t host, std::string_view bytes) {
+        received.emplace_back(reinterpret_cast<HWND>(host), bytes);
+      },
+      [&](std::uintptr_t host) { received.emplace_back(reinterpret_cast<HWND>(host), "gone"); });
+  HWND zentab = FindWindowExW(HWND_MESSAGE, nullptr, kBrowserLinkClass, nullptr);
   ASSERT_TRUE(zentab);
 
   // Anyone else is refused before a byte is read: its input stays open and empty.
@@ -124,6 +119,13 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
   }
   EXPECT_EQ(ask(kToBrowser, Payload(kToBrowserLimit + 1)), FALSE);
   EXPECT_EQ(ask(kFromBrowser, "{}"), FALSE);
+  // Nor does the link take what is not a browser's, or is too long; and it is no host.
+  const auto hand = [&](ULONG_PTR kind, const std::string& bytes) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    return SendMessageW(zentab, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  };
+  EXPECT_EQ(hand(kToBrowser, "{}") || hand(kFromBrowser, Payload(kBrowserMessageLimit + 1)), FALSE);
+  EXPECT_FALSE(Win32Shell([] {}).IsBrowserHostRunning(reinterpret_cast<std::uintptr_t>(zentab)));
   // Each comes well within the 5 s the host waits on Zentab: one over the limit handed over
   // instead of read through would hold the next back that long (Wine loses WM_COPYDATA >= 2 MiB).
   std::vector<Copy> expected;
@@ -131,13 +133,13 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
        {size_t{0x0A}, size_t{0x0D0A}, size_t{0x1A0D0A}, kBrowserMessageLimit + 1, size_t{0x1A}}) {
     chromium.Send(Payload(size));
     if (size > kBrowserMessageLimit) continue;
-    expected.emplace_back(kFromBrowser, relay, Payload(size));
+    expected.emplace_back(relay, Payload(size));
     EXPECT_TRUE(PumpUntil([&] { return received.size() == expected.size(); }, 3));
   }
   PostMessageW(relay, WM_CLOSE, 0, 0);
   ASSERT_EQ(chromium.Ended(), 0);
   EXPECT_TRUE(chromium.Wrote() == toBrowser);
-  expected.emplace_back(kHostClosing, relay, "");
+  expected.emplace_back(relay, "gone");
 
   Host firefox(manifest + id);
   HWND second = HostWindow();
@@ -145,10 +147,9 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
   CloseHandle(firefox.input);
   firefox.input = nullptr;
   EXPECT_EQ(firefox.Ended(), 0);
-  expected.emplace_back(kFromBrowser, second, Payload(0x1A));
-  expected.emplace_back(kHostClosing, second, "");
+  expected.emplace_back(second, Payload(0x1A));
+  expected.emplace_back(second, "gone");
   EXPECT_TRUE(received == expected) << received.size() << " messages reached Zentab";
-  EXPECT_TRUE(DestroyWindow(zentab) && UnregisterClassW(kBrowserLinkClass, nullptr));
 }
 
 }  // namespace
