@@ -44,13 +44,13 @@ void MenuCommands::OpenHomePage() {
 }
 
 void MenuCommands::ShowOptions() {
-  modalOpen_ = true;
-  // What follows the dialog may ask the user too, still one window at a time.
-  ScopeGuard closed([this] { modalOpen_ = false; });
-  host_.ShowModal(OptionsDesign(), [this](FormView& view) {
-    return std::make_unique<OptionsDialog>(view, shell_, settings_, browsers_, mainWindowTargets_);
-  });
-  optionsClosed_();
+  Show(
+      OptionsDesign(),
+      [this](FormView& view) {
+        return std::make_unique<OptionsDialog>(view, shell_, settings_, browsers_,
+                                               mainWindowTargets_);
+      },
+      optionsClosed_);
 }
 
 void MenuCommands::ShowAbout() {
@@ -62,10 +62,13 @@ void MenuCommands::ShowVote() {
   Show(VoteDesign(), [this](FormView& view) { return std::make_unique<VoteWindow>(view, shell_); });
 }
 
-void MenuCommands::Show(const FormDesign& design, const FormHost::MakeForm& make) {
+void MenuCommands::Show(const FormDesign& design, const FormHost::MakeForm& make,
+                        const std::function<void()>& closed) {
   modalOpen_ = true;
-  ScopeGuard closed([this] { modalOpen_ = false; });
+  ScopeGuard done([this] { modalOpen_ = false; });
   host_.ShowModal(design, make);
+  // What follows the window may ask the user too, still one window at a time.
+  if (closed) closed();
 }
 
 }  // namespace zentab

@@ -33,7 +33,9 @@ class MenuCommands {
   bool ModalOpen() const { return modalOpen_; }
 
  private:
-  void Show(const FormDesign& design, const FormHost::MakeForm& make);
+  // `closed` runs once the window has gone, while no other window may open yet.
+  void Show(const FormDesign& design, const FormHost::MakeForm& make,
+            const std::function<void()>& closed = nullptr);
 
   ShellServices& shell_;
   FormHost& host_;

@@ -18,7 +18,7 @@ const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host
 const wineEnv = { ...process.env, LANG: lang, LC_ALL: lang };
 const session = `${app}/Zentab2.session`;
 
-const run = (...args) => execFileSync(wine, args, { env: wineEnv, timeout: 30000 }).toString();
+const run = (...args) => execFileSync(wine, args, { env: wineEnv, timeout: 90000 }).toString();
 const probe = (...args) => run(probeExe, 'probe', ...args);
 const watchList = () => probe('lists').split('\n').filter((l) => l.startsWith('W\t'))
   .map((l) => l.slice(2));
@@ -115,7 +115,7 @@ function launchBrowser(name, { host, manifest, urls = [], args = [] }) {
 function startZentab() {
   const zentab = spawn(wine, [`${app}/zentab.exe`], { env: wineEnv, stdio: 'ignore' });
   const ended = new Promise((done) => zentab.on('exit', done));
-  return { ready: () => until('Zentab started', () => probe('lists') !== null),
+  return { ready: () => until('Zentab started', () => tried(() => `${probe('lists')}.`), 90),
     async kill() { zentab.kill('SIGKILL'); await ended; } };
 }
 
