@@ -12,21 +12,19 @@ namespace {
 
 using namespace main_window;
 
-// A browser's snapshot of windows of tabs: {window id, {{title, address}...}}..., the tab ids
-// window * 10 + i.
-using Tabs = std::vector<std::pair<std::string, std::string>>;
-std::string Snapshot(const std::string& browser, const std::vector<std::pair<int, Tabs>>& windows) {
-  std::string json = R"({"type":"tabs","browser":")" + browser + R"(","windows":[)";
-  for (const auto& [id, tabs] : windows) {
-    json += (json.back() == '[' ? "" : ",") + std::string(R"({"id":)") + std::to_string(id) +
-            R"(,"tabs":[)";
-    for (size_t i = 0; i < tabs.size(); ++i) {
-      json += (i ? ",{\"id\":" : "{\"id\":") + std::to_string(id * 10 + i) + R"(,"title":")" +
-              tabs[i].first + R"(","url":")" + tabs[i].second + "\"}";
-    }
-    json += "]}";
+// A browser's snapshot from lines "window title|address", the tab ids counting from 1.
+std::string Snapshot(const std::string& browser, const std::vector<std::string>& tabs) {
+  std::string json = R"({"type":"tabs","browser":")" + browser + R"(","windows":[)", window;
+  for (size_t i = 0; i < tabs.size(); ++i) {
+    const size_t space = tabs[i].find(' '), bar = tabs[i].find('|');
+    const bool same = tabs[i].substr(0, space) == window;
+    window = tabs[i].substr(0, space);
+    json += same ? "," : std::string(i ? "]}," : "") + R"({"id":)" + window + R"(,"tabs":[)";
+    json += R"({"id":)" + std::to_string(i + 1) + R"(,"title":")" +
+            tabs[i].substr(space + 1, bar - space - 1) + R"(","url":")" + tabs[i].substr(bar + 1) +
+            R"("})";
   }
-  return json + "]}";
+  return json + (tabs.empty() ? "]}" : "]}]}");
 }
 
 TEST(BrowserMessages, ASnapshotIsReadOnlyWhenEveryFieldIsThereAndOfItsKind) {
@@ -77,14 +75,12 @@ class BrowsersTest : public MainWindowTest {
 TEST_F(BrowsersTest, TabsFollowTheShellsWindowsByBrowserWindowAndTabAndGoWithTheirHost) {
   shell.OpenWindow("Docs", "file:///C:/Docs");
   Load();
-  Connect(kFirefox, Snapshot("firefox", {{1, {{"F", "http://f.example/"}}}}));
-  const std::string chrome = Snapshot("chrome", {{1,
-                                                  {{"A - 1", "https://a.example/"},
-                                                   {"New", "chrome://newtab/"},
-                                                   {"https://b/", "https://b/"}}},
-                                                 {2, {{"C", "FTP://c.example/"}}}});
+  Connect(kFirefox, Snapshot("firefox", {"1 F|http://f.example/"}));
+  const std::string chrome =
+      Snapshot("chrome", {"1 A - 1|https://a.example/", "1 New|chrome://newtab/",
+                          "1 https://b/|https://b/", "2 C|FTP://c.example/"});
   Connect(kChrome, chrome);
-  Connect(kOtherChrome, Snapshot("chrome", {{3, {{"O", "http://o/"}}}}));
+  Connect(kOtherChrome, Snapshot("chrome", {"3 O|http://o/"}));
   // A new snapshot keeps its browser's place; anything else is passed over.
   main.OnBrowserMessage(kChrome, chrome);
   main.OnBrowserMessage(kChrome, "{\"type\":\"tabs\"}");
@@ -119,8 +115,7 @@ TEST_F(BrowsersTest, ABrowsersPagesOpenInItWindowByWindowOrInTheDefaultBrowserWh
   shell.OpenWindow("Docs", "file:///C:/Docs");
   Load();
   Connect(kOtherChrome, Snapshot("chrome", {}));  // another profile, connected first
-  Connect(kChrome, Snapshot("chrome", {{1, {{"A", "https://a/"}, {"B", "https://b/"}}},
-                                       {2, {{"C", "https://c/"}}}}));
+  Connect(kChrome, Snapshot("chrome", {"1 A|https://a/", "1 B|https://b/", "2 C|https://c/"}));
   Scan();
   journal.entries.clear();
   main.Click(TMAllZentab);
@@ -145,9 +140,8 @@ TEST_F(BrowsersTest, ABrowsersPagesOpenInItWindowByWindowOrInTheDefaultBrowserWh
 TEST_F(BrowsersTest, TheLastSessionKeepsEachPagesBrowserAndWindowAndOpensThemAsTheyWere) {
   OpenPages(1);
   Load();
-  Connect(kChrome, Snapshot("chrome", {{5, {{"A", "https://a/"}, {"B", "https://b/"}}},
-                                       {9, {{"C", "https://c/"}}}}));
-  Connect(kFirefox, Snapshot("firefox", {{5, {{"F", "https://f/"}}}}));
+  Connect(kChrome, Snapshot("chrome", {"5 A|https://a/", "5 B|https://b/", "9 C|https://c/"}));
+  Connect(kFirefox, Snapshot("firefox", {"5 F|https://f/"}));
   Scan();
   const std::string path = "C:\\Tools\\Zentab\\Zentab2.session";
   EXPECT_EQ(shell.bytes[path],
