@@ -73,37 +73,17 @@ TEST(Texts, EveryTextTheUserReadsIsAsWritten) {
   EXPECT_EQ(items, "1-だめだこりゃ|2-物足りない|3-妥当・普通|4-結構ナイス|5-パーフェクト|");
 
   std::string texts;
-  for (std::string_view text : {kAlreadyRunningMessage,
-                                kListToolTip,
-                                kPastLogDisabledLine,
-                                kHelpNotOpenedMessage,
-                                kSettingsWarning,
-                                kRowToolTips[0],
-                                kRowToolTips[1],
-                                kRowToolTips[2],
-                                kRowToolTips[3],
-                                kRowToolTips[4],
-                                kRowToolTips[5],
-                                kKeepSessionToolTip,
-                                kRunAtStartupToolTip,
-                                kWatchBrowsersToolTip,
-                                kConnectedBrowsersToolTip,
-                                kConnectedBrowsersHead,
-                                kNoBrowserConnected,
-                                kNotWrittenMessage,
-                                kNotRegisteredMessage,
-                                kNotLinkedMessage,
-                                kSessionNotSavedMessage,
-                                kSessionNotRemovedMessage,
-                                kVersionHead,
-                                kAboutNote,
-                                kVoteQuestion,
-                                kVoteQuestionCaption,
-                                kVoteSending,
-                                kVoteThanks,
-                                kVoteThanksCaption,
-                                kVoteNotSentMessage,
-                                kVoteClose}) {
+  // clang-format off
+  for (std::string_view text : {
+      kAlreadyRunningMessage, kListToolTip, kPastLogDisabledLine, kHelpNotOpenedMessage,
+      kSettingsWarning, kRowToolTips[0], kRowToolTips[1], kRowToolTips[2], kRowToolTips[3],
+      kRowToolTips[4], kRowToolTips[5], kKeepSessionToolTip, kRunAtStartupToolTip,
+      kWatchBrowsersToolTip, kConnectedBrowsersToolTip, kConnectedBrowsersHead,
+      kNoBrowserConnected, kNotWrittenMessage, kNotRegisteredMessage, kNotLinkedMessage,
+      kSessionNotSavedMessage, kSessionNotRemovedMessage, kVersionHead, kAboutNote, kVoteQuestion,
+      kVoteQuestionCaption, kVoteSending, kVoteThanks, kVoteThanksCaption, kVoteNotSentMessage,
+      kVoteClose}) {
+  // clang-format on
     texts += std::string(text) + "|";
   }
   EXPECT_EQ(texts,
