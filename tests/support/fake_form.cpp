@@ -61,46 +61,29 @@ void FakeWindow::SetDefaultButton(std::string_view button) {
   journal_.Add("DefaultButton " + defaultButton_);
 }
 
+template <class F>
+std::unique_ptr<Control> Made(const ControlDesign& c, Journal& journal) {
+  return std::make_unique<F>(c, journal);
+}
+
 FakeView::FakeView(const FormDesign& design, Journal& journal) : window_(design, journal) {
+  using K = ControlKind;
+  static const std::map<K, std::unique_ptr<Control> (*)(const ControlDesign&, Journal&)> made{
+      {K::ListBox, Made<FakeListBox>},        {K::Label, Made<FakeLabel>},
+      {K::CheckBox, Made<FakeCheckBox>},      {K::TextBox, Made<FakeTextBox>},
+      {K::UpDown, Made<FakeRange>},           {K::ScrollBar, Made<FakeRange>},
+      {K::CommandButton, Made<FakeButton>},   {K::ComboBox, Made<FakeComboBox>},
+      {K::PictureBox, Made<Fake<PictureBox>>}};
   for (const ControlDesign& c : design.controls) {
-    std::unique_ptr<Control> made;
-    switch (c.kind) {
-      case ControlKind::Timer:
-        timers_[c.name] = std::make_unique<FakeTimer>(std::string(c.name), journal);
-        continue;
-      case ControlKind::ListBox:
-        made = std::make_unique<FakeListBox>(c, journal);
-        break;
-      case ControlKind::Label:
-        made = std::make_unique<FakeLabel>(c, journal);
-        break;
-      case ControlKind::CheckBox:
-        made = std::make_unique<FakeCheckBox>(c, journal);
-        break;
-      case ControlKind::OptionButton:
-        made = std::make_unique<FakeOptionButton>(c, journal, groups_[c.container]);
-        break;
-      case ControlKind::TextBox:
-        made = std::make_unique<FakeTextBox>(c, journal);
-        break;
-      case ControlKind::UpDown:
-      case ControlKind::ScrollBar:
-        made = std::make_unique<FakeRange>(c, journal);
-        break;
-      case ControlKind::CommandButton:
-        made = std::make_unique<FakeButton>(c, journal);
-        break;
-      case ControlKind::ComboBox:
-        made = std::make_unique<FakeComboBox>(c, journal);
-        break;
-      case ControlKind::PictureBox:
-        made = std::make_unique<Fake<PictureBox>>(c, journal);
-        break;
-      default:
-        made = std::make_unique<Fake<Control>>(c, journal);
-        break;
+    if (c.kind == K::Timer) {
+      timers_[c.name] = std::make_unique<FakeTimer>(std::string(c.name), journal);
+    } else if (c.kind == K::OptionButton) {
+      controls_[c.name] = std::make_unique<FakeOptionButton>(c, journal, groups_[c.container]);
+    } else {
+      const auto maker = made.find(c.kind);
+      controls_[c.name] =
+          maker == made.end() ? Made<Fake<Control>>(c, journal) : maker->second(c, journal);
     }
-    controls_[c.name] = std::move(made);
   }
 }
 

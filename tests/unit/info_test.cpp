@@ -57,15 +57,10 @@ class VoteTest : public ::testing::Test {
 TEST_F(VoteTest, SendingAsksFirstSendsTheThirdItemOfferedWaitsThanksAndLeavesOnlyClose) {
   EXPECT_EQ(Ratings().Text(), kVoteItems[2]);
   vote.Click(vote_window::Submit);
-  const Lines sending{confirm,
-                      "Submit.Caption " + std::string(kVoteSending),
-                      "Vote.Enabled 0",
-                      "Submit.Enabled 0",
-                      "Reset.Enabled 0",
-                      request + "3",
-                      "Sleep 2000",
-                      "MsgBox " + std::string(kVoteThanks) + " | " + kVoteThanksCaption + " | 64"};
-  EXPECT_EQ(Lines(journal.entries.begin(), journal.entries.begin() + 8), sending);
+  EXPECT_EQ(Lines(journal.entries.begin(), journal.entries.begin() + 8),
+            (Lines{confirm, "Submit.Caption " + std::string(kVoteSending), "Vote.Enabled 0",
+                   "Submit.Enabled 0", "Reset.Enabled 0", request + "3", "Sleep 2000",
+                   "MsgBox " + std::string(kVoteThanks) + " | " + kVoteThanksCaption + " | 64"}));
   EXPECT_EQ(Lines(journal.entries.begin() + 8, journal.entries.end()), done);
   EXPECT_EQ(view.Window().CancelButton(), "Reset");
   vote.Click(vote_window::Reset);
