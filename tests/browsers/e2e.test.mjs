@@ -176,8 +176,12 @@ test('Chromium and Firefox: tabs watched and reopened in their browser, idle, a 
           () => count('/a') === before[0] + 1 && count('/c') === before[1] + 1);
       };
       await reopen('at once');
-      const hosts = () => execFileSync('pgrep', ['-f', 'zentab_host.exe']).toString();
+      // This prefix's hosts: other tests may run hosts of their own beside these.
+      const hosts = () => execFileSync('pgrep', ['-f', 'zentab_host.exe']).toString().split('\n')
+        .filter((pid) => tried(() => readFileSync(`/proc/${pid}/environ`, 'latin1'))
+          .includes(`WINEPREFIX=${process.env.WINEPREFIX}\0`)).join(' ');
       const [running, written] = [hosts(), statSync(session).mtimeMs];
+      assert.match(running, /\d/);
       await sleep(40000);
       assert.deepEqual([hosts(), statSync(session).mtimeMs], [running, written]);
       await reopen('after 40 s idle');
