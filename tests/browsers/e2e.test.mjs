@@ -4,7 +4,8 @@
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import {
-  existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync,
+  closeSync, existsSync, mkdirSync, mkdtempSync, openSync, readdirSync, readFileSync, rmSync,
+  statSync, writeFileSync,
 } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
@@ -18,7 +19,18 @@ const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host
 const wineEnv = { ...process.env, LANG: lang, LC_ALL: lang };
 const session = `${app}/Zentab2.session`;
 
-const run = (...args) => execFileSync(wine, args, { env: wineEnv, timeout: 90000 }).toString();
+// Output to a file: Wine's own processes, when this one happens to start them, would hold a pipe
+// open long after it ends.
+const output = join(mkdtempSync(join(tmpdir(), 'zentab-e2e-')), 'output');
+function run(...args) {
+  const file = openSync(output, 'w');
+  try {
+    execFileSync(wine, args, { env: wineEnv, timeout: 90000, stdio: ['ignore', file, 'ignore'] });
+  } finally {
+    closeSync(file);
+  }
+  return readFileSync(output, 'utf8');
+}
 const probe = (...args) => run(probeExe, 'probe', ...args);
 const watchList = () => probe('lists').split('\n').filter((l) => l.startsWith('W\t'))
   .map((l) => l.slice(2));
@@ -210,5 +222,6 @@ test('Chromium and Firefox: tabs watched and reopened in their browser, idle, a 
       for (const browser of browsers) await browser.close();
       await zentab.kill();
       site.close();
+      rmSync(dirname(output), { recursive: true, force: true });
     }
   });
