@@ -75,7 +75,8 @@ async function servePages(titles) {
     requests.push(req.url);
     const [title, script = ''] = [].concat(titles[req.url]);
     res.writeHead(req.url in titles ? 200 : 404, { 'content-type': 'text/html; charset=utf-8' });
-    res.end(`<!doctype html><meta charset="utf-8"><title>${title}</title><script>${script}</script>`);
+    res.end(`<!doctype html><meta charset="utf-8"><title>${title}</title>`
+      + `<script>${script}</script>`);
   });
   await new Promise((done) => server.listen(0, '127.0.0.1', done));
   const { port } = server.address();
