@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import {
   closeSync, existsSync, mkdirSync, mkdtempSync, openSync, readdirSync, readFileSync, rmSync,
-  statSync, writeFileSync,
+  statSync, truncateSync, writeFileSync,
 } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
@@ -19,18 +19,15 @@ const { ZENTAB_WINE: wine, ZENTAB_LANG: lang, ZENTAB_APP: app, ZENTAB_HOST: host
 const wineEnv = { ...process.env, LANG: lang, LC_ALL: lang };
 const session = `${app}/Zentab2.session`;
 
-// Output to a file: Wine's own processes, when this one happens to start them, would hold a pipe
-// open long after it ends.
+// Output to a file: Wine's own processes, when one of these happens to start them, would hold a
+// pipe open long after it ends.
 const output = join(mkdtempSync(join(tmpdir(), 'zentab-e2e-')), 'output');
-function run(...args) {
-  const file = openSync(output, 'w');
-  try {
-    execFileSync(wine, args, { env: wineEnv, timeout: 90000, stdio: ['ignore', file, 'ignore'] });
-  } finally {
-    closeSync(file);
-  }
+const sink = openSync(output, 'a');
+const run = (...args) => {
+  truncateSync(output);
+  execFileSync(wine, args, { env: wineEnv, timeout: 90000, stdio: ['ignore', sink, 'ignore'] });
   return readFileSync(output, 'utf8');
-}
+};
 const probe = (...args) => run(probeExe, 'probe', ...args);
 const watchList = () => probe('lists').split('\n').filter((l) => l.startsWith('W\t'))
   .map((l) => l.slice(2));
@@ -42,17 +39,12 @@ async function until(what, holds, seconds = 30) {
 }
 const keys = ['Google\\Chrome', 'Microsoft\\Edge', 'Mozilla']
   .map((maker) => `HKCU\\Software\\${maker}\\NativeMessagingHosts\\zentab_host`);
-const tried = (call) => {
-  try {
-    return call();
-  } catch {
-    return '';
-  }
-};
+const tried = (call) => { try { return call(); } catch { return ''; } };
 const registered = () => keys.filter((key) => tried(() => run('reg', 'query', key, '/ve'))
   .includes('zentab_host-')).length;
-const shot = (name) => execFileSync('/usr/bin/import',
-  ['-display', process.env.DISPLAY, '-window', 'root', `${process.env.ZENTAB_SHOTS}/${name}.png`]);
+// A picture of the screen, once what was just asked of Zentab is painted.
+const shot = (name) => sleep(1000).then(() => execFileSync('/usr/bin/import',
+  ['-display', process.env.DISPLAY, '-window', 'root', `${process.env.ZENTAB_SHOTS}/${name}.png`]));
 // The saved session's browser windows, each "browser:title,title" in order.
 function savedWindows() {
   const windows = {};
@@ -169,12 +161,10 @@ test('Chromium and Firefox: tabs watched and reopened in their browser, idle, a 
       await until('Firefox\'s pages listed', () => count('/c') === 1 && count('/bye') === 1, 60);
       await until('a page that closes itself gone', () => count('/bye') === 0, 40);
       probe('command', 'TMCmdVisible');
-      await sleep(1000);
-      shot('Watcher-with-tabs');
+      await shot('Watcher-with-tabs');
       probe('command', 'TMCmdVisible');
       probe('command', 'CmdShowOption');
-      await sleep(1000);
-      shot('Options-with-browsers');
+      await shot('Options-with-browsers');
       probe('options');
 
       // A page of the past log opens in a new window of the browser it came from, before and after
@@ -223,6 +213,7 @@ test('Chromium and Firefox: tabs watched and reopened in their browser, idle, a 
       for (const browser of browsers) await browser.close();
       await zentab.kill();
       site.close();
+      closeSync(sink);
       rmSync(dirname(output), { recursive: true, force: true });
     }
   });

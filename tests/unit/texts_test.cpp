@@ -82,10 +82,8 @@ TEST(Texts, EveryTextTheUserReadsIsAsWritten) {
       kNoBrowserConnected, kNotWrittenMessage, kNotRegisteredMessage, kNotLinkedMessage,
       kSessionNotSavedMessage, kSessionNotRemovedMessage, kVersionHead, kAboutNote, kVoteQuestion,
       kVoteQuestionCaption, kVoteSending, kVoteThanks, kVoteThanksCaption, kVoteNotSentMessage,
-      kVoteClose}) {
+      kVoteClose}) texts += std::string(text) + "|";
   // clang-format on
-    texts += std::string(text) + "|";
-  }
   EXPECT_EQ(texts,
             "すでに起動しています。|ダブルクリックするとその項目を復元します。|過去ログ機能は無効に"
             "されています。|ヘルプファイルを開けませんでした。|このファイルを直接操作すると予期しな"

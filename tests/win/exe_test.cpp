@@ -18,6 +18,24 @@ namespace {
 
 using namespace main_window;
 
+// Whether the shell's tray holds the icon: only an icon it holds can be changed.
+bool InTray(HWND window, UINT id) {
+  NOTIFYICONDATAA probe{};
+  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  probe.hWnd = window;
+  probe.uID = id;
+  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+// Whether a balloon from a tray icon is shown.
+bool BalloonShown() {
+  for (HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr); tip;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & TTS_BALLOON)) return true;
+  }
+  return false;
+}
+
 class Exe : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -8,7 +8,6 @@
 #include "platform/win32/utf.h"
 
 namespace zentab::test {
-
 bool PumpUntil(const std::function<bool()>& done, double seconds) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
   // A timer of the thread wakes the loop to look at the clock.
@@ -67,27 +66,11 @@ std::vector<std::string> Lines(HWND window, int list) {
   return lines;
 }
 
-bool InTray(HWND window, UINT id) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  probe.hWnd = window;
-  probe.uID = id;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
-
 std::wstring RunValue() {
   wchar_t value[MAX_PATH] = L"-";
   DWORD size = sizeof value;
   RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", RRF_RT_REG_SZ, nullptr, value, &size);
   return value;
-}
-
-bool BalloonShown() {
-  for (HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr); tip;
-       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
-    if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & TTS_BALLOON)) return true;
-  }
-  return false;
 }
 
 void SaveScreenshot(HWND window, const std::string& name) {
@@ -115,21 +98,17 @@ void SaveScreenshot(HWND window, const std::string& name) {
                 std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
 }
 
-std::wstring DoubleFolder() {
-  return Environment(L"ZENTAB_DOUBLE");
-}
-
 void SetScenario(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  WriteFile(DoubleFolder() + L"\\scenario.txt", text);
+  WriteFile(Environment(L"ZENTAB_DOUBLE") + L"\\scenario.txt", text);
   // The stand-in reads the file again when its time or size changed; the time is only as fine as
   // the file system keeps it.
   Sleep(20);
 }
 
 std::vector<std::string> TakeCalls() {
-  const std::wstring path = DoubleFolder() + L"\\calls.txt";
+  const std::wstring path = Environment(L"ZENTAB_DOUBLE") + L"\\calls.txt";
   std::istringstream text(ReadFile(path));
   DeleteFileW(path.c_str());
   std::vector<std::string> calls;
@@ -138,7 +117,7 @@ std::vector<std::string> TakeCalls() {
 }
 
 std::string LiveObjects(DWORD process) {
-  return ReadFile(DoubleFolder() + L"\\live-" + std::to_wstring(process) + L".txt");
+  return ReadFile(Environment(L"ZENTAB_DOUBLE") + L"\\live-" + std::to_wstring(process) + L".txt");
 }
 
 void Recorder::MouseDown(std::string_view c, int button, int x) {

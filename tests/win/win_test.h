@@ -33,22 +33,15 @@ std::vector<std::string> Lines(HWND window, int list);
 // Reads and drives a running zentab.exe for the browsers' tests: zentab_win_tests.exe probe ...
 int Probe(int argc, wchar_t** argv);
 
-// Whether the shell's tray holds the icon: only an icon it holds can be changed.
-bool InTray(HWND window, UINT id);
-
 // The user's Run key, and the value `Zentab` in it ("-" for none).
 inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 std::wstring RunValue();
 
-// Whether a balloon from a tray icon is shown.
-bool BalloonShown();
-
 // A picture of the window as it is on the screen, to the folder in ZENTAB_SHOTS as NAME.bmp.
 void SaveScreenshot(HWND window, const std::string& name);
 
-// The stand-in's folder, where its scenario.txt, calls.txt and live-<pid>.txt lie.
-std::wstring DoubleFolder();
-// Its windows, one "title\taddress" each, and failures ("!fail count").
+// The shell's stand-in, in the folder ZENTAB_DOUBLE names: its windows, one "title\taddress"
+// each, and failures ("!fail count").
 void SetScenario(const std::vector<std::string>& lines);
 // What it was asked to do since the last call.
 std::vector<std::string> TakeCalls();
