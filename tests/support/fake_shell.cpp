@@ -89,15 +89,17 @@ std::optional<std::string> FakeShell::UserRegistryValue(const std::string& key) 
 }
 
 bool FakeShell::SetUserRegistryValue(const std::string& key, const std::string& value) {
-  journal_.Add("SetRegistry " + key + " " + value + (registryReadOnly ? " FAILED" : ""));
-  if (!registryReadOnly) registry[key] = value;
-  return !registryReadOnly;
+  const bool refused = registryReadOnly || locked.contains(key);
+  journal_.Add("SetRegistry " + key + " " + value + (refused ? " FAILED" : ""));
+  if (!refused) registry[key] = value;
+  return !refused;
 }
 
 bool FakeShell::RemoveUserRegistryKey(const std::string& key) {
-  journal_.Add("RemoveRegistry " + key + (registryReadOnly ? " FAILED" : ""));
-  if (!registryReadOnly) registry.erase(key);
-  return !registryReadOnly;
+  const bool refused = registryReadOnly || locked.contains(key);
+  journal_.Add("RemoveRegistry " + key + (refused ? " FAILED" : ""));
+  if (!refused) registry.erase(key);
+  return !refused;
 }
 
 std::string FakeShell::Describe(const TrayIconData& data) {

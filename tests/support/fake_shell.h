@@ -41,7 +41,7 @@ class FakeShell : public ShellServices {
   std::map<std::string, Profile> files;      // settings files by path
   std::map<std::string, std::string> bytes;  // other files by path
   bool readOnly = false;                     // every write is refused
-  std::set<std::string> locked;              // files that cannot be replaced, moved or removed
+  std::set<std::string> locked;  // files and keys that cannot be replaced, moved or removed
   std::deque<int> answers;  // the buttons pressed in the next message boxes; OK after
   std::string exeFolder = "C:\\Tools\\Zentab";
   std::optional<std::string> startup;           // the program Windows starts at sign-in

@@ -187,18 +187,21 @@ TEST_F(BrowsersBoxTest, TickedItLetsEveryBrowserStartTheHostUntickedNoneAndNeith
     shown.push_back(std::to_string(dialog.Get(options_dialog::IsWatchBrowsers).Value()) + " " +
                     dialog.Get(options_dialog::Label8).Caption());
   };
-  // A refused key puts back what was done before it.
+  // One browser's key alone is no registration; a refused key puts back what was done before it,
+  // manifests first, so that no key ever names a manifest that is not there.
   shell.bytes[folder + "zentab_host-firefox.json"] = "older";
-  shell.registry[keys[0]] = "D:\\Old\\zentab_host-chromium.json";
-  shell.registryReadOnly = true;
+  shell.registry[keys[0]] = folder + "zentab_host-chromium.json";
+  shell.locked = {keys[2]};
   SetBox(1, look);
   EXPECT_EQ(Calls({"MsgBox"}), (Lines{"MsgBox " + std::string(kNotLinkedMessage) +
-                                      "\r\nHKEY_CURRENT_USER\\" + keys[0] + " | Zentab | 48"}));
+                                      "\r\nHKEY_CURRENT_USER\\" + keys[2] + " | Zentab | 48"}));
+  EXPECT_TRUE(Calls({"WriteFile", "SetRegistry"}).at(0).starts_with("WriteFile"));
   EXPECT_EQ(shell.bytes,
             (std::map<std::string, std::string>{{folder + "zentab_host-firefox.json", "older"}}));
-  EXPECT_EQ(shell.registry.size(), 1u);
+  EXPECT_EQ(shell.registry,
+            (std::map<std::string, std::string>{{keys[0], folder + "zentab_host-chromium.json"}}));
   // Written and named; the dialog shows it ticked, with the browsers connected now.
-  shell.registryReadOnly = false;
+  shell.locked.clear();
   SetBox(1);
   EXPECT_EQ(shell.bytes[folder + "zentab_host-chromium.json"],
             ChromiumHostManifest(folder + "zentab_host.exe"));
@@ -208,14 +211,16 @@ TEST_F(BrowsersBoxTest, TickedItLetsEveryBrowserStartTheHostUntickedNoneAndNeith
     EXPECT_EQ(shell.registry[keys[i]],
               folder + (i < 2 ? "zentab_host-chromium.json" : "zentab_host-firefox.json"));
   }
+  shell.registry[keys[1]] = "c:\\TOOLS\\zentab\\ZENTAB_HOST-chromium.json";  // in other letters
   Connect(kFirefox, Snapshot("firefox", {}));
   Connect(kChrome, Snapshot("chrome", {}));
-  Connect(kOtherChrome, Snapshot("chrome", {}));
+  Connect(kOtherChrome, Snapshot("edge", {}));
+  shell.hosts.erase(kFirefox);  // ended without a word
   SetBox(0, look);
   EXPECT_TRUE(shell.bytes.empty() && shell.registry.empty() && shell.hosts.empty());
   SetBox(0, look);
   EXPECT_EQ(shown, (std::vector<std::string>{"0 接続中のブラウザ: なし",
-                                             "1 接続中のブラウザ: Chrome, Firefox",
+                                             "1 接続中のブラウザ: Chrome, Edge",
                                              "0 接続中のブラウザ: なし"}));
 }
 

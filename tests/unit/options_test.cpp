@@ -66,6 +66,8 @@ TEST_F(OptionsTest, TheDialogShowsTheSettingsInForceWithEachRowsTip) {
   }
   EXPECT_EQ(dialog->As<FakeCheckBox>(IsKeepSession).Tip(), kKeepSessionToolTip);
   EXPECT_EQ(dialog->As<FakeCheckBox>(IsRunAtStartup).Tip(), kRunAtStartupToolTip);
+  EXPECT_EQ(dialog->As<FakeCheckBox>(IsWatchBrowsers).Tip(), kWatchBrowsersToolTip);
+  EXPECT_EQ(dialog->As<FakeLabel>(Label8).Tip(), kConnectedBrowsersToolTip);
 }
 
 // The redirect boxes show the bits of Through only from 1 to 7.

@@ -21,12 +21,16 @@ TEST(SessionFile, AnyTitleAndAddressComeBackExactlyAndAnythingElseIsNoSession) {
       bytes.starts_with("Zentab2 session 1\r\nニュース- トップ\thttp://news.example.jp/\r\n"
                         "a\\\\b\\tc\\rd\\ne\\0\tfile:///C:/Work\\\\x\r\n"));
   EXPECT_EQ(DecodeSession(bytes), windows);
+  const std::vector<SessionWindow> tabs{{"タブ", "https://t.example/", "firefox", 12}};
+  EXPECT_EQ(DecodeSession(EncodeSession(tabs)), tabs);
   for (const std::string& damaged : std::vector<std::string>{
            bytes.substr(0, bytes.size() / 2), bytes.substr(0, bytes.size() - 1),
            "Zentab2 session 3\r\nend\r\n", "Zentab2 session 1\r\n", "[Option]\r\nMaxLog=5\r\n",
            "Zentab2 session 1\r\nno tab\r\nend\r\n", "Zentab2 session 1\r\na\tb\tc\r\nend\r\n",
            "Zentab2 session 1\r\nbad \\q\tx\r\nend\r\n", "Zentab2 session 1\r\ntitle\t\r\nend\r\n",
-           "Zentab2 session 1\r\na\rb\tc\r\nend\r\n", std::string()}) {
+           "Zentab2 session 1\r\na\rb\tc\r\nend\r\n", "Zentab2 session 1\r\na\tb\r\nPage\t",
+           "Zentab2 session 1\r\na\tb\tchrome\t1\r\nend\r\n",
+           "Zentab2 session 2\r\na\tb\tsafari\t1\r\nend\r\n", std::string()}) {
     EXPECT_EQ(DecodeSession(damaged), std::nullopt) << damaged.substr(0, 40);
   }
 }
@@ -142,6 +146,7 @@ TEST_F(SessionTest, WithoutASessionOrAPastLogOrWhenNotKeptNoLineLeadsAndTheComma
 }
 
 TEST_F(SessionTest, TurningItOffDeletesItsFilesAndTurningItOnSavesTheWindowsAtOnce) {
+  Ini()["KeepSession"] = "0";
   shell.bytes[kSessionPath] = EncodeSession({{"Report", "file:///C:/Work"}});
   shell.bytes[kSessionPath + ".bad"] = shell.bytes[kSessionPath + ".tmp"] = "title\taddress";
   shell.locked = {kSessionPath + ".tmp"};
@@ -156,6 +161,10 @@ TEST_F(SessionTest, TurningItOffDeletesItsFilesAndTurningItOnSavesTheWindowsAtOn
     });
     main.Click(CmdShowOption);
   };
+  // Turned on, the last session is read first; one that cannot be read is not overwritten.
+  shell.Fail(FakeShell::Op::Read);
+  setBox(1);
+  EXPECT_EQ(Writes(), 0u);
   setBox(0);
   EXPECT_EQ(Ini()["KeepSession"], "0");
   EXPECT_EQ(Calls({"MsgBox"}), (Lines{"MsgBox " + std::string(kSessionNotRemovedMessage) + "\r\n" +
@@ -165,10 +174,12 @@ TEST_F(SessionTest, TurningItOffDeletesItsFilesAndTurningItOnSavesTheWindowsAtOn
   // Removed once it can be, at the next OK.
   shell.locked.clear();
   setBox(0);
+  OpenPages(1);
+  Scan();
   EXPECT_TRUE(shell.bytes.empty());
   setBox(1);
-  EXPECT_EQ(Saved(), (std::vector<SessionWindow>{{"Page 0", "http://site.example/0"}}));
-  EXPECT_EQ(shown, (std::vector<int>{1, 0, 0}));
+  EXPECT_EQ(Saved().size(), 2u);
+  EXPECT_EQ(shown, (std::vector<int>{0, 1, 0, 0}));
 }
 
 TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesOn) {

@@ -82,9 +82,13 @@ TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
   EXPECT_TRUE(shell.RemoveStartupCommand());
 }
 
-// The program's folder, the second instance and the tray icon are seen in the real exe's checks.
-TEST(Program, AProgramThatCannotStartIsAFailure) {
-  EXPECT_THROW(Win32Shell([] {}).StartProgram("zentab-no-such-program.exe"), ShellFailure);
+// The second instance and the tray icon are seen in the real exe's checks.
+TEST(Program, ItsFolderEndsWithoutSeparatorAndAProgramThatCannotStartIsAFailure) {
+  Win32Shell shell([] {});
+  // Files beside the exe are named folder + "\\name", and their paths are shown in messages.
+  const std::string path = shell.ExePath();
+  EXPECT_EQ(shell.ExeFolder() + path.substr(path.rfind('\\')), path);
+  EXPECT_THROW(shell.StartProgram("zentab-no-such-program.exe"), ShellFailure);
 }
 
 TEST(ShellWindows, WindowsAreReadAndSentOnAndNewOnesOpenShownAndEveryObjectIsReleased) {
