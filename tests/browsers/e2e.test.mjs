@@ -59,7 +59,6 @@ function savedWindows() {
 // chromium or firefox-esr, headless and as root, with Zentab's extension and the host manifest
 // given, its path made `host`, HOME a scratch folder. Headless Chromium takes one page at most.
 const extension = fileURLToPath(new URL('../../extension', import.meta.url));
-const firefoxId = 'zentab@zentab.example';
 
 async function servePages(titles) {
   const requests = [];
@@ -100,19 +99,17 @@ function launchBrowser(name, { host, manifest, urls = [], args = [] }) {
       'dom.allow_scripts_to_close_windows': true,
     }).map(([key, value]) => `user_pref("${key}", ${JSON.stringify(value)});\n`).join(''));
     mkdirSync(join(profile, 'extensions'));
-    const xpi = join(profile, `extensions/${firefoxId}.xpi`);
+    const xpi = join(profile, `extensions/zentab@zentab.example.xpi`);
     execFileSync('zip', ['-qr', xpi, ...readdirSync(extension)], { cwd: extension });
   }
   const child = spawn(command[0], [...command.slice(1), ...args, ...urls],
     { env: { ...process.env, HOME: dir }, stdio: 'ignore', detached: true });
   const exited = new Promise((done) => child.on('exit', done));
   const signal = (sig) => { try { process.kill(-child.pid, sig); } catch { /* all gone */ } };
-  return { dir, process: child, async close() {
+  return { dir, async close() {
     signal('SIGTERM');
-    const timer = setTimeout(() => signal('SIGKILL'), 5000);
-    await exited;
-    clearTimeout(timer);
-    signal('SIGKILL'); // what the browser left running, its hosts among them
+    await Promise.race([exited, sleep(5000, null, { ref: false })]);
+    signal('SIGKILL'); // one that took too long, and what it left running, its hosts among them
     rmSync(dir, { recursive: true, force: true });
   } };
 }

@@ -18,13 +18,13 @@ namespace {
 
 using namespace main_window;
 
-// Whether the shell's tray holds the icon: only an icon it holds can be changed.
-bool InTray(HWND window, UINT id) {
-  NOTIFYICONDATAA probe{};
-  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  probe.hWnd = window;
-  probe.uID = id;
-  return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+// The shell's tray asked about the icon: NIM_MODIFY succeeds only for an icon it holds.
+bool Tray(DWORD message, HWND window) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = window;
+  icon.uID = kTrayIconId;
+  return Shell_NotifyIconA(message, &icon) != FALSE;
 }
 
 // Whether a balloon from a tray icon is shown.
@@ -60,16 +60,13 @@ class Exe : public ::testing::Test {
                                folder.c_str(), &startup, &p));
     return p;
   }
-  HWND MainWindowOf(const PROCESS_INFORMATION& p) {
-    return WindowOf(p.dwProcessId, L"Zentab Ver2.0 - Watcher");
-  }
   bool Ended(const PROCESS_INFORMATION& p) {
     return PumpUntil([&] { return WaitForSingleObject(p.hProcess, 0) == WAIT_OBJECT_0; });
   }
   // Gone, with its icon (`receiver` its notifications) and every object of the shell it had.
   void ExpectEndedCleanly(const PROCESS_INFORMATION& p, HWND receiver) {
     EXPECT_TRUE(Ended(p));
-    EXPECT_FALSE(InTray(receiver, kTrayIconId));
+    EXPECT_FALSE(Tray(NIM_MODIFY, receiver));
     EXPECT_EQ(LiveObjects(p.dwProcessId), "0");
   }
 
@@ -131,14 +128,10 @@ TEST_F(Exe, SavesFromTheOptionsRegistersAtSignInKeepsItsIconAndEndsWithTheSessio
   EXPECT_TRUE(PumpUntil([&] { return RunValue() == L"-"; }));
 
   HWND receiver = GetDlgItem(main, SysTrayPic.id);
-  EXPECT_TRUE(InTray(receiver, kTrayIconId));
-  NOTIFYICONDATAA icon{};
-  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  icon.hWnd = receiver;
-  icon.uID = kTrayIconId;
-  Shell_NotifyIconA(NIM_DELETE, &icon);
+  EXPECT_TRUE(Tray(NIM_MODIFY, receiver));
+  Tray(NIM_DELETE, receiver);
   Ask(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_TRUE(InTray(receiver, kTrayIconId));
+  EXPECT_TRUE(Tray(NIM_MODIFY, receiver));
 
   // Windows closed while the session ends are not the user's choice: the session keeps them.
   EXPECT_EQ(Ask(main, WM_QUERYENDSESSION, 0, 0), TRUE);

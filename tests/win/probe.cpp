@@ -20,12 +20,10 @@ void Print(const std::string& text) {
 
 // The id of a menu item or control of `form` by its design name; 0 for none.
 int IdOf(const FormDesign& form, const wchar_t* name) {
-  for (const MenuDesign& m : form.menus) {
+  for (const MenuDesign& m : form.menus)
     if (Widen(m.name) == name) return m.id;
-  }
-  for (const ControlDesign& c : form.controls) {
+  for (const ControlDesign& c : form.controls)
     if (Widen(c.name) == name) return c.id;
-  }
   return 0;
 }
 

@@ -85,9 +85,7 @@ TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
 // The second instance and the tray icon are seen in the real exe's checks.
 TEST(Program, ItsFolderEndsWithoutSeparatorAndAProgramThatCannotStartIsAFailure) {
   Win32Shell shell([] {});
-  // Files beside the exe are named folder + "\\name", and their paths are shown in messages.
-  const std::string path = shell.ExePath();
-  EXPECT_EQ(shell.ExeFolder() + path.substr(path.rfind('\\')), path);
+  EXPECT_NE(shell.ExeFolder().back(), '\\');  // files beside it are folder + "\\name"
   EXPECT_THROW(shell.StartProgram("zentab-no-such-program.exe"), ShellFailure);
 }
 
