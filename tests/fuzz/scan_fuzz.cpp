@@ -39,9 +39,8 @@ void WriteSettings(FuzzedDataProvider& input, FakeShell& shell) {
        {"ChkMode", "DisabledPastLog", "MaxWatch", "MaxLog", "Interval", "Through", "KeepSession"}) {
     if (input.ConsumeBool()) option[key] = input.ConsumeRandomLengthString(12);
   }
-  if (input.ConsumeBool()) {
+  if (input.ConsumeBool())
     shell.bytes["C:\\Tools\\Zentab\\Zentab2.session"] = input.ConsumeRandomLengthString(64);
-  }
 }
 
 struct Program {
@@ -101,9 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (p.windows > 0) p.shell.CloseWindow(input.ConsumeIntegralInRange(0, --p.windows));
         break;
       case 6:  // many alike, past the watch list's limit
-        for (int n = input.ConsumeIntegralInRange(1, 120); n > 0; --n, ++p.windows) {
+        for (int n = input.ConsumeIntegralInRange(1, 120); n > 0; --n, ++p.windows)
           p.shell.OpenWindow("Page", "http://x.example/" + std::to_string(n));
-        }
         break;
       case 2:
         if (p.windows > 0) {

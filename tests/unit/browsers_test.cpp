@@ -216,6 +216,7 @@ TEST_F(BrowsersBoxTest, TickedItLetsEveryBrowserStartTheHostUntickedNoneAndNeith
   Connect(kFirefox, Snapshot("firefox", {}));
   Connect(kChrome, Snapshot("chrome", {}));
   Connect(kOtherChrome, Snapshot("edge", {}));
+  Connect(kOtherChrome + 1, Snapshot("chrome", {}));  // another profile
   shell.hosts.erase(kFirefox);  // ended without a word
   SetBox(0, look);
   EXPECT_TRUE(shell.bytes.empty() && shell.registry.empty() && shell.hosts.empty());

@@ -74,11 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryDesign,
 
 TEST(Designs, TheAboutWindowsLinkLooksLikeOneAndOnlyTheMainWindowMinimizes) {
   // The about window's address shows as a link.
-  for (const ControlDesign& c : AboutDesign().controls) {
-    if (c.name == about_window::URL) {
-      EXPECT_TRUE(c.font->underline && c.font->color == 0x0000FF);
-    }
-  }
+  for (const ControlDesign& c : AboutDesign().controls)
+    EXPECT_TRUE(c.name != about_window::URL || (c.font->underline && c.font->color == 0x0000FF));
   // Only the main window can be minimized; none is maximized or has a taskbar button.
   for (auto* design : {&MainWindowDesign, &OptionsDesign, &AboutDesign, &VoteDesign}) {
     const FormDesign& form = design();

@@ -29,9 +29,8 @@ class MainWindowTest : public ::testing::Test {
   void Scan() { main.TimerTick(main_window::WatchTmr); }
   // Windows "Page <i>" at "http://site.example/<i>".
   void OpenPages(int n) {
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
       shell.OpenWindow("Page " + std::to_string(i), "http://site.example/" + std::to_string(i));
-    }
   }
   FakeListBox& List(ControlId<ListBox> id) { return view.As<FakeListBox>(id); }
   Lines LinesOf(ControlId<ListBox> id) { return List(id).lines; }

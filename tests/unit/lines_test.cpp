@@ -64,9 +64,8 @@ TEST(Redirects, TheFirstActiveServiceWhoseMarkerOccursIsRemoved) {
       {"https://" + std::string(kBoardLinkHost) + "/bbs/link.cgi?url=http://x.example/", 4,
        std::nullopt},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(RedirectTarget(c.address, c.through), c.target) << c.address << " " << c.through;
-  }
 }
 
 TEST(Redirects, OnlyAnotherWebAddressIsNavigatedTo) {

@@ -24,12 +24,10 @@ class OptionsTest : public MainWindowTest {
   bool Selected(ControlId<OptionButton> id) { return dialog->Get(id).Value(); }
   std::string Shown() {
     std::string shown;
-    for (auto id : {IsChkModeOp0, IsChkModeOp1, IsChkModeOp2, IsUsePastLogOp0, IsUsePastLogOp1}) {
+    for (auto id : {IsChkModeOp0, IsChkModeOp1, IsChkModeOp2, IsUsePastLogOp0, IsUsePastLogOp1})
       shown += Selected(id) ? "1" : "0";
-    }
-    for (auto id : {AS_RedirectB, AS_RedirectA, AS_BoardLink}) {
+    for (auto id : {AS_RedirectB, AS_RedirectA, AS_BoardLink})
       shown += std::to_string(dialog->Get(id).Value());
-    }
     return shown + " " + dialog->Get(HMWatch).Text() + " " + dialog->Get(HMLog).Text() + " " +
            dialog->Get(HMInterval).Caption();
   }
@@ -61,9 +59,8 @@ TEST_F(OptionsTest, TheDialogShowsTheSettingsInForceWithEachRowsTip) {
   EXPECT_EQ(dialog->Window().Caption(), "Zentab Ver2.5 - Options");
   EXPECT_EQ(Shown(), "00110000 10 50 5.0 秒");
   const ControlId<Label> rows[] = {Label1, Label2, Label3, Label4, Label5, Label6};
-  for (int row = 0; row < 6; ++row) {
+  for (int row = 0; row < 6; ++row)
     EXPECT_EQ(dialog->As<FakeLabel>(rows[row]).Tip(), kRowToolTips[row]) << row;
-  }
   EXPECT_EQ(dialog->As<FakeCheckBox>(IsKeepSession).Tip(), kKeepSessionToolTip);
   EXPECT_EQ(dialog->As<FakeCheckBox>(IsRunAtStartup).Tip(), kRunAtStartupToolTip);
   EXPECT_EQ(dialog->As<FakeCheckBox>(IsWatchBrowsers).Tip(), kWatchBrowsersToolTip);

@@ -45,6 +45,16 @@ class SessionTest : public MainWindowTest {
     EXPECT_EQ(!view.Window().disabled[std::string(TMCmdOpenLastSession.name)], file);
     return file;
   }
+  // The options dialog, where the user sets the box and presses OK.
+  void SetBox(int ticked) {
+    host.next.push_back([this, ticked](FakeView& dialog, ModalForm& form) {
+      shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
+      dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).UserSets(ticked);
+      form.Click(options_dialog::cmdOK);
+    });
+    main.Click(CmdShowOption);
+  }
+  std::vector<int> shown;  // the box as the dialog showed it
 };
 
 TEST_F(SessionTest, TheSessionIsWrittenWhenTheWatchListIsRebuiltAndNotEmptyUntilTheSessionEnds) {
@@ -149,33 +159,23 @@ TEST_F(SessionTest, TurningItOffDeletesItsFilesAndTurningItOnSavesTheWindowsAtOn
   shell.locked = {kSessionPath + ".tmp"};
   OpenPages(1);
   Load();
-  std::vector<int> shown;
-  const auto setBox = [&](int ticked) {
-    host.next.push_back([&, ticked](FakeView& dialog, ModalForm& form) {
-      shown.push_back(dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).Value());
-      dialog.As<FakeCheckBox>(options_dialog::IsKeepSession).UserSets(ticked);
-      form.Click(options_dialog::cmdOK);
-    });
-    main.Click(CmdShowOption);
-  };
-  // Turned on, the last session is read first; one that cannot be read is not overwritten.
-  shell.Fail(FakeShell::Op::Read);
-  setBox(1);
-  setBox(0);
+  SetBox(1);  // the last session is read first
+  EXPECT_TRUE(CommandEnabled());
+  SetBox(0);
   EXPECT_EQ(Ini()["KeepSession"], "0");
   EXPECT_EQ(Calls({"MsgBox"}), (Lines{"MsgBox " + std::string(kSessionNotRemovedMessage) + "\r\n" +
                                       kSessionPath + ".tmp | Zentab | 48"}));
   EXPECT_EQ(shell.bytes.size(), 1u);
   EXPECT_FALSE(CommandEnabled());
-  // Removed once it can be, at the next OK.
+  // Removed once it can be, at the next OK; nothing is written while it is off.
   shell.locked.clear();
-  setBox(0);
+  SetBox(0);
   OpenPages(1);
   Scan();
   EXPECT_TRUE(shell.bytes.empty());
-  setBox(1);
+  for (const int ticked : {1, 0, 1}) SetBox(ticked);  // saved at once each time
   EXPECT_EQ(Saved().size(), 2u);
-  EXPECT_EQ(shown, (std::vector<int>{0, 1, 0, 0}));
+  EXPECT_EQ(shown, (std::vector<int>{0, 1, 0, 0, 1, 0}));
 }
 
 TEST_F(SessionTest, AFailedWriteIsReportedOnceUntilOneSucceedsAndTheProgramGoesOn) {
@@ -232,6 +232,11 @@ TEST_F(SessionTest, AFileThatCanBeNeitherReadNorSetAsideIsNeverOverwritten) {
     EXPECT_EQ(shell.bytes[kSessionPath], "Zentab2 session 1\r\ntruncated\t");
     journal.entries.clear();
   }
+  // Once the files are removed, nothing is left to keep: the windows are saved again.
+  shell.locked.clear();
+  SetBox(0);
+  SetBox(1);
+  EXPECT_EQ(Saved().size(), 3u);
 }
 
 }  // namespace

@@ -27,9 +27,8 @@ std::string Captions(const FormDesign& form) {
   for (const ControlDesign& c : form.controls) {
     if (!c.caption.empty()) captions += "|" + std::string(c.name) + " " + std::string(c.caption);
   }
-  for (const MenuDesign& m : form.menus) {
+  for (const MenuDesign& m : form.menus)
     captions += (m.level > 0 ? "|>" : "|") + std::string(m.name) + " " + std::string(m.caption);
-  }
   return captions;
 }
 

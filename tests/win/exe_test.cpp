@@ -39,9 +39,8 @@ bool BalloonShown() {
 class Exe : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const wchar_t* file : {L"\\Zentab2.ini", L"\\Zentab2.session"}) {
+    for (const wchar_t* file : {L"\\Zentab2.ini", L"\\Zentab2.session"})
       DeleteFileW((app + file).c_str());
-    }
     SetScenario({"ニュース - トップ\thttp://news.example.jp/", "報告書\tfile:///C:/Work"});
   }
   void TearDown() override {

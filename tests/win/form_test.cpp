@@ -210,9 +210,8 @@ TEST(Controls, ListsLabelsBoxesTheTrayReceiverAndTheTimerOfTheMainWindow) {
   using namespace main_window;
   Recorded main(MainWindowDesign());
   ListBox& list = main.form.Get(WatchLst);
-  for (const std::string line : {"ID 0 : 窓 - http://a.example/", "\xF0\x9F\x98\x80\t\r\nx", "b"}) {
+  for (const std::string line : {"ID 0 : 窓 - http://a.example/", "\xF0\x9F\x98\x80\t\r\nx", "b"})
     list.AddItem(line);
-  }
   EXPECT_EQ(list.List(0), "ID 0 : 窓 - http://a.example/");  // in the order added
   list.RemoveItem(2);
   list.SetListIndex(1);

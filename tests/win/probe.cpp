@@ -55,9 +55,8 @@ int Probe(int argc, wchar_t** argv) {
     PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(CmdShowOption.id), 0);
     HWND options = WindowOf(0, L"Zentab Ver2.0 - Options");
     if (!options) return 1;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 2; i < argc; ++i)
       Ask(GetDlgItem(options, IdOf(OptionsDesign(), argv[i])), BM_CLICK, 0, 0);
-    }
     PostMessageW(GetDlgItem(options, options_dialog::cmdOK.id), BM_CLICK, 0, 0);
     return PumpUntil([&] { return !IsWindow(options); }) ? 0 : 1;
   } else {

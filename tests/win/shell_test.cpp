@@ -59,7 +59,7 @@ TEST(Files, AFileIsReplacedWholeOrNotAtAllReadBackMovedAsideAndRemoved) {
   EXPECT_EQ(shell.ReadWholeFile(readOnly, 100), "[Option]\r\nMaxLog=5\r\n");
 }
 
-TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
+TEST(Registry, TheRunValueAndABrowsersKeyAreWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
   Win32Shell shell([] {});
   const std::string command = "\"C:\\Program Files\\ゼンタブ ツール\\zentab.exe\"";
   ASSERT_TRUE(shell.SetStartupCommand(command));
@@ -80,6 +80,12 @@ TEST(Startup, TheRunValueIsWrittenReadAndDeletedQuotedWithSpacesAndJapanese) {
   RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", REG_DWORD, &number, sizeof number);
   EXPECT_EQ(shell.StartupCommand(), "");
   EXPECT_TRUE(shell.RemoveStartupCommand());
+  // A browsers' key: its default value as a plain string, and the key itself removed.
+  const std::string key = "Software\\Zentab\\zentab_host", manifest = "C:\\ゼンタブ\\a.json";
+  ASSERT_TRUE(shell.SetUserRegistryValue(key, manifest));
+  EXPECT_EQ(shell.UserRegistryValue(key), manifest);
+  EXPECT_TRUE(shell.RemoveUserRegistryKey(key));
+  EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, Widen(key).c_str()), ERROR_FILE_NOT_FOUND);
 }
 
 // The second instance and the tray icon are seen in the real exe's checks.

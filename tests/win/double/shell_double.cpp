@@ -39,9 +39,8 @@ const Scenario& Current() {
   const std::wstring path = Beside(L"scenario.txt");
   WIN32_FILE_ATTRIBUTE_DATA file{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &file)) return scenario = {};
-  if (CompareFileTime(&file.ftLastWriteTime, &seen) == 0 && file.nFileSizeLow == seenSize) {
+  if (CompareFileTime(&file.ftLastWriteTime, &seen) == 0 && file.nFileSizeLow == seenSize)
     return scenario;
-  }
   seen = file.ftLastWriteTime;
   seenSize = file.nFileSizeLow;
   scenario = {};
@@ -87,9 +86,8 @@ class Object : public Interface {
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != __uuidof(Interface)) {
+    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != __uuidof(Interface))
       return E_NOINTERFACE;
-    }
     *out = static_cast<Interface*>(this);
     AddRef();
     return S_OK;
@@ -182,9 +180,8 @@ class ShellWindows final : public Object<IShellWindows> {
     VariantInit(&position);
     if (FAILED(VariantChangeType(&position, &index, 0, VT_I4))) return E_INVALIDARG;
     if (Fails(L"item", position.lVal)) return E_FAIL;
-    if (position.lVal < 0 || position.lVal >= static_cast<long>(Current().windows.size())) {
+    if (position.lVal < 0 || position.lVal >= static_cast<long>(Current().windows.size()))
       return S_FALSE;
-    }
     *window = new Browser(position.lVal);
     return S_OK;
   }
