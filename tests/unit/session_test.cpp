@@ -234,8 +234,7 @@ TEST_F(SessionTest, AFileThatCanBeNeitherReadNorSetAsideIsNeverOverwritten) {
   }
   // Once the files are removed, nothing is left to keep: the windows are saved again.
   shell.locked.clear();
-  SetBox(0);
-  SetBox(1);
+  for (const int ticked : {0, 1}) SetBox(ticked);
   EXPECT_EQ(Saved().size(), 3u);
 }
 

@@ -108,9 +108,8 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
 
   // Zentab's own call hands the host what goes to the browser, up to the host's limit.
   Win32Shell shell([] {});
-  const auto give = [&](const std::string& bytes) {
-    return shell.SendToBrowserHost(reinterpret_cast<std::uintptr_t>(relay), bytes);
-  };
+  const auto host = reinterpret_cast<std::uintptr_t>(relay);
+  const auto give = [&](const std::string& bytes) { return shell.SendToBrowserHost(host, bytes); };
   std::string toBrowser;
   for (const std::string& bytes :
        {std::string(R"({"type":"refresh"})"), Payload(0x0A0D1A), Payload(kToBrowserLimit)}) {
@@ -141,7 +140,7 @@ TEST(Host, RelaysForZentabsExtensionOnlyByteExactlyAndEndsWhenEitherSideLetsGo) 
     expected.emplace_back(relay, Payload(size));
     EXPECT_TRUE(PumpUntil([&] { return received.size() == expected.size(); }, 3));
   }
-  shell.CloseBrowserHost(reinterpret_cast<std::uintptr_t>(relay));
+  shell.CloseBrowserHost(host);
   ASSERT_EQ(chromium.Ended(), 0);
   EXPECT_TRUE(chromium.Wrote() == toBrowser);
   expected.emplace_back(relay, "gone");

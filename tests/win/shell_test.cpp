@@ -80,10 +80,13 @@ TEST(Registry, TheRunValueAndABrowsersKeyAreWrittenReadAndDeletedQuotedWithSpace
   RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Zentab", REG_DWORD, &number, sizeof number);
   EXPECT_EQ(shell.StartupCommand(), "");
   EXPECT_TRUE(shell.RemoveStartupCommand());
-  // A browsers' key: its default value as a plain string, and the key itself removed.
+  // A browsers' key: its default value a plain string, as the browsers read it; removed whole.
   const std::string key = "Software\\Zentab\\zentab_host", manifest = "C:\\ゼンタブ\\a.json";
   ASSERT_TRUE(shell.SetUserRegistryValue(key, manifest));
   EXPECT_EQ(shell.UserRegistryValue(key), manifest);
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, Widen(key).c_str(), nullptr,
+                         RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
   EXPECT_TRUE(shell.RemoveUserRegistryKey(key));
   EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, Widen(key).c_str()), ERROR_FILE_NOT_FOUND);
 }
